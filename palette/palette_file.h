@@ -1,0 +1,35 @@
+#pragma once
+// Reading the palette file: three bytes (red, green, blue) per colour, no header,
+// records until the end of the file. The file is only ever read.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+#include "palette/palette.h"
+
+namespace palette {
+
+// The palette file read at start-up from the working folder.
+inline constexpr const char* PALETTE_FILE_NAME = "rgb9spreada.pal";
+
+// The message box shown when the palette file cannot be read; the program then ends.
+inline constexpr const char* PALETTE_LOAD_ERROR_TITLE = "ERROR!";
+inline constexpr const char* PALETTE_LOAD_ERROR_TEXT = "Cannot load r3g3b2.txt palette!";
+
+// A palette file larger than this is refused as unreadable rather than turned into
+// hundreds of thousands of entries (a real one is 768 bytes).
+inline constexpr std::uintmax_t MAX_PALETTE_FILE_BYTES = 1024 * 1024;
+
+// Both lists as filled by a load: the palette and its copy behind the slot panel.
+struct LoadedPalette {
+    Palette palette;
+    ColourSlots slots;
+};
+
+// Reads the palette file at path. nullopt when it cannot be opened or read (missing,
+// a folder, a read error, or larger than MAX_PALETTE_FILE_BYTES); the caller shows
+// PALETTE_LOAD_ERROR_TEXT and ends the program.
+std::optional<LoadedPalette> loadPalette(const std::filesystem::path& path);
+
+}  // namespace palette
