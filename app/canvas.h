@@ -16,6 +16,7 @@
 // size and the image is the client area within it (68 x 68 gives 64 x 64);
 // event positions are relative to the image's top-left pixel either way.
 #include "app/canvas_event.h"
+#include "app/drawing.h"  // the same primitives on plain images, and resizeNearest
 
 #include <QFrame>
 #include <QImage>

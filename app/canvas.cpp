@@ -1,0 +1,108 @@
+#include "app/canvas.h"
+
+#include "app/colour.h"
+#include "app/drawing.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+
+#include <algorithm>
+
+namespace app {
+
+Canvas::Canvas(int width, int height, CanvasOptions options, QWidget* parent)
+    : QFrame(parent), options_(options) {
+    setFixedSize(width, height);
+    if (options_.sunken) {
+        // A panel's frame is exactly its line width, so the client area is
+        // the outer size less SUNKEN_EDGE on every side.
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(SUNKEN_EDGE);
+    }
+    const int edge = frameWidth();
+    image_ = QImage(std::max(0, width - 2 * edge), std::max(0, height - 2 * edge), QImage::Format_RGB32);
+    image_.fill(Qt::white);
+    // Moves without a button held are reported too (cursor position texts).
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QPoint Canvas::clientOrigin() const { return {frameWidth(), frameWidth()}; }
+
+void Canvas::markDirty(const QRect& rect) {
+    const QRect area = rect.intersected(image_.rect());
+    if (!area.isEmpty()) update(area.translated(clientOrigin()));
+}
+
+void Canvas::markAllDirty() { update(); }
+
+void Canvas::setBackground(int colour) {
+    image_.fill(toQRgb(colour));
+    markAllDirty();
+}
+
+void Canvas::fillBox(int x, int y, int w, int h, int colour) { markDirty(app::fillBox(image_, x, y, w, h, colour)); }
+
+void Canvas::outlineBox(int x, int y, int w, int h, int colour) {
+    markDirty(app::outlineBox(image_, x, y, w, h, colour));
+}
+
+void Canvas::line(int x, int y, int w, int h, int colour) { markDirty(app::line(image_, x, y, w, h, colour)); }
+
+void Canvas::lineBetween(int x1, int y1, int x2, int y2, int colour) {
+    markDirty(app::lineBetween(image_, x1, y1, x2, y2, colour));
+}
+
+QRect Canvas::text(int x, int y, const QString& str, int front, int back, const QFont& font) {
+    const QRect area = drawText(image_, x, y, str, front, back, font);
+    markDirty(area);
+    return area;
+}
+
+QRect Canvas::xorText(int x, int y, const QString& str, int colour, const QFont& font) {
+    const QRect area = app::xorText(image_, x, y, str, colour, font);
+    markDirty(area);
+    return area;
+}
+
+int Canvas::readPixel(int x, int y) const { return app::readPixel(image_, x, y); }
+
+int Canvas::floodFill4(int x, int y, int colour) {
+    int changed = 0;
+    markDirty(app::floodFill4(image_, x, y, colour, &changed));
+    return changed;
+}
+
+void Canvas::drawImageScaled(const QImage& picture, int x, int y, int w, int h) {
+    markDirty(app::drawImageScaled(image_, picture, x, y, w, h));
+}
+
+void Canvas::drawImage(const QImage& picture, int x, int y) {
+    drawImageScaled(picture, x, y, picture.width(), picture.height());
+}
+
+QImage Canvas::copyArea(int x, int y, int w, int h) const { return app::copyArea(image_, x, y, w, h); }
+
+void Canvas::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QPoint origin = clientOrigin();
+    const QRect target = event->rect().intersected(image_.rect().translated(origin));
+    if (!target.isEmpty()) painter.drawImage(target, image_, target.translated(-origin));
+    if (frameWidth() > 0) drawFrame(&painter);
+}
+
+// Qt grabs the mouse for the widget under a press until every button is up,
+// so a drag that leaves the canvas keeps arriving here: that is the
+// "captured" behaviour, positions outside included.
+void Canvas::mousePressEvent(QMouseEvent* event) { report(event); }
+void Canvas::mouseReleaseEvent(QMouseEvent* event) { report(event); }
+void Canvas::mouseMoveEvent(QMouseEvent* event) { report(event); }
+void Canvas::mouseDoubleClickEvent(QMouseEvent* event) { report(event); }
+
+void Canvas::report(QMouseEvent* event) {
+    event->accept();
+    if (const auto record = toCanvasEvent(*event, event->type(), clientOrigin())) emit canvasEvent(*record);
+}
+
+}  // namespace app

@@ -1,0 +1,45 @@
+#pragma once
+// Drawing primitives on 32-bit images (QImage::Format_RGB32 or ARGB32), in
+// the program's screen colours 0x00BBGGRR. Canvas uses them on its surface;
+// views use them directly on off-screen images (sprite images, scratch
+// pictures). Everything is clipped to the image; each function returns the
+// rectangle it changed (empty when nothing was touched).
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+class QFont;
+
+namespace app {
+
+// Colour of a pixel, or -1 outside the image.
+int readPixel(const QImage& image, int x, int y);
+
+QRect fillBox(QImage& image, int x, int y, int w, int h, int colour);
+QRect outlineBox(QImage& image, int x, int y, int w, int h, int colour);
+// Both ends included.
+QRect lineBetween(QImage& image, int x1, int y1, int x2, int y2, int colour);
+// From (x, y) spanning w columns and h rows (negative runs left/up, 0 counts as 1).
+QRect line(QImage& image, int x, int y, int w, int h, int colour);
+
+QRect drawText(QImage& image, int x, int y, const QString& str, int front, int back, const QFont& font);
+QRect xorText(QImage& image, int x, int y, const QString& str, int colour, const QFont& font);
+
+// Four-connected span fill; `changed` receives the number of pixels filled.
+QRect floodFill4(QImage& image, int x, int y, int colour, int* changed = nullptr);
+
+// Nearest-neighbour copy of `picture` into the w x h box at (x, y); alpha is ignored.
+QRect drawImageScaled(QImage& image, const QImage& picture, int x, int y, int w, int h);
+
+// A w x h RGB32 copy of the area at (x, y); outside the image is black.
+QImage copyArea(const QImage& image, int x, int y, int w, int h);
+
+// `picture` resized to w x h by nearest-neighbour sampling (each target
+// pixel takes the source pixel under its centre). Keeps an alpha channel if
+// the source has one; a null image for sizes of 0 or less.
+QImage resizeNearest(const QImage& picture, int w, int h);
+
+// The size of `str` as drawText lays it out.
+QSize textSize(const QString& str, const QFont& font);
+
+}  // namespace app
