@@ -1,0 +1,21 @@
+#pragma once
+// JPEG decoding with libjpeg: colour, grey and CMYK (plain or Adobe-inverted, also
+// YCCK) pictures become 8-bit RGB. A corrupt or cut-short file, or one whose header
+// claims a size over the picture limits, is refused before pixel memory is taken.
+
+#include "imaging/picture.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace imaging {
+
+// True when the buffer starts with a JPEG start-of-image marker (FF D8 FF).
+bool isJpegData(const std::uint8_t* data, std::size_t size);
+
+std::optional<Picture> decodeJpeg(const std::uint8_t* data, std::size_t size);
+std::optional<Picture> decodeJpegFile(const std::string& path);
+
+}  // namespace imaging
