@@ -1,0 +1,76 @@
+// Fitting a photo-like import-canvas picture (512 x 384) to the fixed colour table:
+// the shipped channel-by-channel fit next to the 256-entry scan it must agree with,
+// and the 9-bit reduction.
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <random>
+
+#include "imaging/colour_fit.h"
+
+namespace {
+
+// Smooth gradients and a soft blob, plus noise, so that colours vary the way a photo's
+// do (including dark corners where the fit takes its slower path near black).
+imaging::Picture photoLikePicture(int w, int h, unsigned seed) {
+    imaging::Picture p;
+    p.width = w;
+    p.height = h;
+    p.rgb.resize(static_cast<std::size_t>(w) * h * 3);
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> noise(0.0, 6.0);
+    auto clampByte = [](double v) { return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); };
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const double fx = static_cast<double>(x) / w, fy = static_cast<double>(y) / h;
+            const double dx = fx - 0.6, dy = fy - 0.4;
+            const double blob = 140.0 * std::exp(-(dx * dx + dy * dy) * 12.0);
+            std::uint8_t* px = p.pixel(x, y);
+            px[0] = clampByte(255.0 * fx * (1.0 - fy) + blob * 0.5 + noise(rng));
+            px[1] = clampByte(200.0 * fy + blob * 0.3 + noise(rng));
+            px[2] = clampByte(180.0 * (1.0 - fx) * fy + blob + noise(rng));
+        }
+    }
+    return p;
+}
+
+const imaging::Picture& canvasPicture() {
+    static const imaging::Picture picture = photoLikePicture(512, 384, 2024);
+    return picture;
+}
+
+void BM_ConvertToIndexed(benchmark::State& state) {
+    const imaging::Picture& pic = canvasPicture();
+    for (auto _ : state) {
+        imaging::IndexedPicture out = imaging::convertToIndexed(pic);
+        benchmark::DoNotOptimize(out.pixels.data());
+    }
+    state.SetItemsProcessed(state.iterations() * pic.width * pic.height);
+}
+BENCHMARK(BM_ConvertToIndexed)->Unit(benchmark::kMicrosecond);
+
+void BM_ConvertToIndexedReferenceScan(benchmark::State& state) {
+    const imaging::Picture& pic = canvasPicture();
+    for (auto _ : state) {
+        imaging::IndexedPicture out = imaging::convertToIndexedReference(pic);
+        benchmark::DoNotOptimize(out.pixels.data());
+    }
+    state.SetItemsProcessed(state.iterations() * pic.width * pic.height);
+}
+BENCHMARK(BM_ConvertToIndexedReferenceScan)->Unit(benchmark::kMicrosecond);
+
+void BM_ReduceTo9Bit(benchmark::State& state) {
+    imaging::Picture pic = canvasPicture();
+    for (auto _ : state) {
+        imaging::reduceTo9Bit(pic);
+        benchmark::DoNotOptimize(pic.rgb.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * pic.width * pic.height);
+}
+BENCHMARK(BM_ReduceTo9Bit)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
