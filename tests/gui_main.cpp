@@ -3,14 +3,11 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    // Listing the tests (CTest's discovery) needs no display at all.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return RUN_ALL_TESTS();
-    }
+    // Listing the tests (CTest's discovery) needs no display at all. The flag
+    // is read from GoogleTest, which has already taken it out of argv.
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
