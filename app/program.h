@@ -1,0 +1,79 @@
+#pragma once
+// Everything one run of the editor holds, in one object created at start-up and
+// passed by reference: the sprite model, the palette and colour slots, the
+// program-wide values with their start values, the images the views keep, the
+// window and the dialogs. A test builds a fresh program in one line.
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "model/sprite_model.h"
+#include "palette/colour_use.h"
+#include "palette/palette.h"
+
+class QTimer;
+
+namespace ui {
+class WindowMain;
+}
+
+namespace app {
+
+class Dialogs;
+
+// Program-wide values that are not part of the sprite model.
+struct ProgramState {
+    int zoom = 20;                  // editor cell size in pixels
+    int clearValue = 0xE3;          // value a clear writes
+    int showTransparent = 1;        // 1: 0xE3 in its palette colour, 0: white
+    int palettePictureIndex = 0;    // picture shown by the palette canvas
+    int palettePictureMax = 2;
+    int selectedSlot = 0;           // colour slot 0..15
+    int lastTab = 0;                // page of the tab panel seen last
+    int animationFrame = 0;         // frame counter of the animation timer
+    int leftColour = 0, rightColour = 0;        // palette indices of the two buttons
+    int leftColourRgb = 0, rightColourRgb = 0;  // their screen colours, 0x00BBGGRR
+    std::string quickSaveName;      // set by the first "Quick Save", kept for the run
+    int grabAcross = 0, grabDown = 0;  // block count of the last grab preview
+    bool listingRunning = false;    // a listing generation is under way on its worker
+};
+
+inline constexpr const char* VERSION_TEXT = "v0.4.8b";
+inline constexpr const char* TITLE_PREFIX = "Viroror ";
+
+// The four fonts the controls and views use.
+struct Fonts {
+    QFont large, medium, small, tiny;
+};
+
+inline constexpr int SPRITE_IMAGE_COUNT = 129;  // images for sprite numbers; 0..64 are made
+inline constexpr int SPRITE_IMAGE_SIDE = 64;
+inline constexpr int PALETTE_PICTURE_SLOTS = 11;
+
+struct Program {
+    model::SpriteModel model;
+    palette::Palette palette;
+    palette::ColourSlots slots;
+    palette::ColourUse colourUse;  // markers of the last count, read by "Save Colour Pal"
+    ProgramState state;
+    Fonts fonts;
+
+    // One 64 x 64 picture per sprite number, the frames of the animation. Entries
+    // above 64 stay null and show no picture.
+    std::array<QImage, SPRITE_IMAGE_COUNT> spriteImages;
+    std::array<QImage, PALETTE_PICTURE_SLOTS> palettePictures;
+
+    Dialogs* dialogs = nullptr;      // not owned
+    ui::WindowMain* window = nullptr;  // not owned
+    QTimer* animationTimer = nullptr;  // owned by the window
+
+    // The window title prefix shared by start-up and the file commands.
+    static QString titlePrefix() { return QString(TITLE_PREFIX) + VERSION_TEXT; }
+};
+
+}  // namespace app
