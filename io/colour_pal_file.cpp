@@ -1,0 +1,12 @@
+#include "io/colour_pal_file.h"
+
+#include "io/safe_write.h"
+
+namespace io {
+
+bool saveColourPalette(const palette::ColourUseMarkers& markers, const std::filesystem::path& path) {
+    const auto bytes = palette::colourPaletteBytes(markers);
+    return writeFileReplacing(path, bytes).ok;
+}
+
+}  // namespace io

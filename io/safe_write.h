@@ -1,0 +1,30 @@
+#pragma once
+// The one way this program writes a file: the bytes go to a temporary file in the
+// target's folder, which is flushed, closed and checked, and only then renamed over
+// the target. A failure at any step removes the temporary file and leaves the old
+// target exactly as it was, byte for byte; nothing reports success after a failed write.
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace io {
+
+struct WriteResult {
+    bool ok = false;
+    std::string error;  // what went wrong, empty on success (for diagnostics, not the user)
+
+    explicit operator bool() const { return ok; }
+};
+
+// Replaces (or creates) the file at target with exactly these bytes.
+// A symbolic link as target is followed: the file it points at is replaced.
+WriteResult writeFileReplacing(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+WriteResult writeFileReplacing(const std::filesystem::path& target, std::string_view bytes);
+
+// The text shown in messages: the path as UTF-8 (never throws on unusual names).
+std::string displayName(const std::filesystem::path& path);
+
+}  // namespace io
