@@ -59,6 +59,19 @@ TEST(Canvas, DrawsIntoItsImage) {
     EXPECT_EQ(shrunk.size(), QSize(48, 28));
 }
 
+TEST(Canvas, ShowsItsImageInsideTheSunkenEdge) {
+    app::Canvas canvas(40, 32, {.sunken = true});
+    canvas.setBackground(GREY);
+    canvas.fillBox(0, 0, 1, 1, WHITE);
+    canvas.fillBox(35, 27, 1, 1, app::rgbColour(255, 0, 0));
+    const QImage shown = canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(40, 32));
+    EXPECT_EQ(app::fromQRgb(shown.pixel(2, 2)), WHITE);
+    EXPECT_EQ(app::fromQRgb(shown.pixel(3, 2)), GREY);
+    EXPECT_EQ(app::fromQRgb(shown.pixel(37, 29)), app::rgbColour(255, 0, 0));
+    EXPECT_NE(app::fromQRgb(shown.pixel(0, 0)), GREY);  // the edge, not the image
+}
+
 TEST(CanvasEvents, TranslationOfEachKind) {
     struct Row {
         QEvent::Type qtType;
