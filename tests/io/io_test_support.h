@@ -1,7 +1,7 @@
 #pragma once
 // Shared pieces of the file-layer tests: a temporary folder per test, whole-file reads
 // and writes, and a child process that runs under a file-size limit (a full disk that
-// needs no special file system).
+// needs no particular file system).
 
 #include <gtest/gtest.h>
 
