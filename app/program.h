@@ -58,7 +58,7 @@ inline constexpr int PALETTE_PICTURE_SLOTS = 11;
 struct Program {
     model::SpriteModel model;
     palette::Palette palette;
-    palette::ColourSlots slots;
+    palette::ColourSlots colourSlots;
     palette::ColourUse colourUse;  // markers of the last count, read by "Save Colour Pal"
     ProgramState state;
     Fonts fonts;
@@ -67,6 +67,10 @@ struct Program {
     // above 64 stay null and show no picture.
     std::array<QImage, SPRITE_IMAGE_COUNT> spriteImages;
     std::array<QImage, PALETTE_PICTURE_SLOTS> palettePictures;
+
+    // The working folder, ending in a separator: the palette file is read there,
+    // "colors.pal" written there, and the file dialogs and file list start there.
+    QString workingDir;
 
     Dialogs* dialogs = nullptr;      // not owned
     ui::WindowMain* window = nullptr;  // not owned

@@ -30,7 +30,7 @@ std::optional<LoadedPalette> loadPalette(const std::filesystem::path& path) {
 
     LoadedPalette loaded;
     loaded.palette = paletteFromBytes(bytes);
-    loaded.slots = slotsFromPalette(loaded.palette);
+    loaded.colourSlots = slotsFromPalette(loaded.palette);
     return loaded;
 }
 

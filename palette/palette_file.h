@@ -24,7 +24,7 @@ inline constexpr std::uintmax_t MAX_PALETTE_FILE_BYTES = 1024 * 1024;
 // Both lists as filled by a load: the palette and its copy behind the slot panel.
 struct LoadedPalette {
     Palette palette;
-    ColourSlots slots;
+    ColourSlots colourSlots;
 };
 
 // Reads the palette file at path. nullopt when it cannot be opened or read (missing,

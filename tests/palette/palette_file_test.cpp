@@ -42,17 +42,17 @@ TEST_F(PaletteFileTest, LoadsEveryRecordIntoBothLists) {
     const auto loaded = loadPalette(write(PALETTE_FILE_NAME, bytes));
     ASSERT_TRUE(loaded);
     ASSERT_EQ(loaded->palette.size(), 257u);
-    ASSERT_EQ(loaded->slots.size(), 257u);
+    ASSERT_EQ(loaded->colourSlots.size(), 257u);
     EXPECT_EQ(paletteColour(loaded->palette, 100), (RgbColour{100, 155, 44}));
     EXPECT_EQ(paletteColour(loaded->palette, 256), (RgbColour{0x77, 0, 0}));
-    EXPECT_EQ(loaded->slots[100], loaded->palette[100]);
+    EXPECT_EQ(loaded->colourSlots[100], loaded->palette[100]);
 }
 
 TEST_F(PaletteFileTest, EmptyFileGivesEmptyPalette) {
     const auto loaded = loadPalette(write("empty.pal", {}));
     ASSERT_TRUE(loaded);
     EXPECT_TRUE(loaded->palette.empty());
-    EXPECT_TRUE(loaded->slots.empty());
+    EXPECT_TRUE(loaded->colourSlots.empty());
 }
 
 TEST_F(PaletteFileTest, MissingFileFails) { EXPECT_FALSE(loadPalette(dir_ / "nothing.pal")); }
