@@ -17,7 +17,4 @@ void quickSave(Program& program);
 void exportSprite(Program& program);
 void saveColourPalette(Program& program);
 
-// The working folder as the dialogs propose it: ending in one separator.
-QString workingFolder();
-
 }  // namespace app

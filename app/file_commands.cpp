@@ -1,0 +1,140 @@
+#include "app/file_commands.h"
+
+#include <QCoreApplication>
+
+#include <filesystem>
+#include <string>
+
+#include "app/dialogs.h"
+#include "app/program.h"
+#include "app/text_number.h"
+#include "io/colour_pal_file.h"
+#include "io/safe_write.h"
+#include "io/sprite_file.h"
+#include "ui/views.h"
+#include "ui/window_main.h"
+
+namespace app {
+
+namespace {
+
+using ui::Control;
+
+std::filesystem::path toPath(const QString& name) { return std::filesystem::path(name.toStdU16String()); }
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+void status(Program& program, const std::string& text, int progress) {
+    program.window->setStatus(fromUtf8(text), progress);
+}
+
+std::string version() { return VERSION_TEXT; }
+
+void showSpriteCount(Program& program) {
+    program.window->setControlText(Control::GadgetSpriteCount, QString::number(program.model.spriteCount - 1));
+}
+
+void setSpinText(Program& program, Control control, int value) {
+    program.window->setControlState(control, value);
+    program.window->setControlText(control, QString::number(value));
+}
+
+}  // namespace
+
+void loadSpriteSheet(Program& program, const QString& fileName, bool refreshSheetView) {
+    QString name = fileName;
+    if (name.isEmpty())
+        name = program.dialogs->openFile(QString::fromLatin1(io::LOAD_SPRITE_DIALOG_TITLE), program.workingDir,
+                                         QString::fromLatin1(io::LOAD_SPRITE_DIALOG_FILTER));
+    // A cancelled dialog, a file that cannot be read or an empty one leave the
+    // sheet, the counts, the history and the animation fields as they were.
+    const io::LoadResult result =
+        name.isEmpty() ? io::LoadResult{false, 0, io::LOAD_FAILED_STATUS} : io::loadSpriteSheet(program.model, toPath(name));
+    if (!result.ok) {
+        program.window->setStatus(QString::fromLatin1(io::LOAD_FAILED_STATUS), 100);
+        return;
+    }
+    setSpinText(program, Control::GadgetAnimFrame, 1);
+    setSpinText(program, Control::GadgetAnimCount, 1);
+    setSpinText(program, Control::GadgetAnimDelay, 100);
+    ui::drawEditorGrid(program);
+    showSpriteCount(program);
+    ui::countColours(program);
+    if (refreshSheetView) ui::drawSheetPreview(program);
+    program.dialogs->message(QString::fromLatin1(io::LOAD_SUCCESS_TITLE),
+                             fromUtf8(io::loadedMessageText(result.spritesRead)));
+    status(program, io::loadedStatusText(result.spritesRead), 0);
+    program.window->setWindowTitle(fromUtf8(io::fileWindowTitle(version(), name.toStdString())));
+}
+
+namespace {
+
+// Save all and save range share their dialog, their status texts and their title.
+template <typename Write>
+void saveSheet(Program& program, Write write) {
+    const QString name = program.dialogs->saveFile(QString::fromLatin1(io::SAVE_SPRITE_DIALOG_TITLE),
+                                                   program.workingDir,
+                                                   QString::fromLatin1(io::SAVE_SPRITE_DIALOG_FILTER));
+    if (name.isEmpty()) return;
+    const io::SaveResult result = write(toPath(name));
+    status(program, result.status, 100);
+    if (result.ok)
+        program.window->setWindowTitle(fromUtf8(io::savedWindowTitle(version(), io::displayName(result.path))));
+}
+
+}  // namespace
+
+void saveAllSprites(Program& program) {
+    saveSheet(program, [&](const std::filesystem::path& path) { return io::saveAllSprites(program.model, path); });
+}
+
+void saveSpriteRange(Program& program) {
+    saveSheet(program, [&](const std::filesystem::path& path) {
+        const int first = textToNumber(program.window->controlText(Control::GadgetRangeFrom));
+        const int last = textToNumber(program.window->controlText(Control::GadgetRangeTo));
+        return io::saveSpriteRange(program.model, path, first, last);
+    });
+}
+
+void quickSave(Program& program) {
+    std::string& name = program.state.quickSaveName;
+    if (name.empty())
+        name = program.dialogs
+                   ->saveFile(QString::fromLatin1(io::QUICK_SAVE_DIALOG_TITLE), fromUtf8(name),
+                              QString::fromLatin1(io::QUICK_SAVE_DIALOG_FILTER))
+                   .toStdString();
+    if (name.empty()) {
+        status(program, io::quickSaveFailedStatusText(name), 100);
+        return;
+    }
+    status(program, io::quickSavingStatusText(name), 0);
+    QCoreApplication::processEvents();  // let the "Saving" text show before the write
+    const io::SaveResult result = io::quickSave(program.model, toPath(fromUtf8(name)));
+    if (!result.ok) {
+        status(program, io::quickSaveFailedStatusText(name), 100);
+        return;
+    }
+    status(program, io::quickSavedStatusText(name), 0);
+    program.window->setWindowTitle(fromUtf8(io::fileWindowTitle(version(), name)));
+}
+
+void exportSprite(Program& program) {
+    const QString name = program.dialogs->saveFile(QString::fromLatin1(io::EXPORT_SPRITE_DIALOG_TITLE),
+                                                   program.workingDir,
+                                                   QString::fromLatin1(io::EXPORT_SPRITE_DIALOG_FILTER));
+    if (name.isEmpty()) {
+        status(program, io::exportFailedStatusText(""), 0);
+        return;
+    }
+    const io::SaveResult result = io::exportSprite(program.model, toPath(name));
+    status(program, result.ok ? io::exportedStatusText(name.toStdString()) : io::exportFailedStatusText(name.toStdString()),
+           0);
+}
+
+void saveColourPalette(Program& program) {
+    const auto path = toPath(program.workingDir) / palette::COLOUR_PALETTE_FILE_NAME;
+    // A successful save shows nothing; a failed one must not pass for a saved file.
+    if (!io::saveColourPalette(program.colourUse.markers, path))
+        program.window->setStatus(QStringLiteral("Failed to save ") + QString::fromLatin1(palette::COLOUR_PALETTE_FILE_NAME), 100);
+}
+
+}  // namespace app

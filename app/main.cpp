@@ -1,0 +1,17 @@
+// The editor's entry point: no arguments, no settings; the working folder is the
+// folder the program was started in.
+#include <QApplication>
+#include <QDir>
+
+#include "app/dialogs.h"
+#include "app/startup.h"
+#include "ui/window_main.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    app::QtDialogs dialogs;
+    auto session = app::startEditor(dialogs, QDir::currentPath());
+    if (!session) return 1;  // the palette could not be read; the user has been told
+    session->window->show();
+    return application.exec();
+}

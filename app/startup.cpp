@@ -1,0 +1,166 @@
+#include "app/startup.h"
+
+#include <QDir>
+#include <cstring>
+#include <QFile>
+#include <QIcon>
+#include <QPixmap>
+#include <QTimer>
+
+#include <filesystem>
+#include <utility>
+
+#include "app/canvas.h"
+#include "app/colour.h"
+#include "app/commands.h"
+#include "app/dialogs.h"
+#include "app/qt_picture_loader.h"
+#include "imaging/bmp8.h"
+#include "imaging/png_decode.h"
+#include "palette/palette_file.h"
+#include "ui/views.h"
+#include "ui/window_main.h"
+
+namespace app {
+
+Session::~Session() {
+    // The commands refer to the window; they go first.
+    commands.reset();
+    window.reset();
+}
+
+namespace {
+
+QByteArray resourceBytes(const QString& name) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+// Icons are held as grey-with-alpha PNGs and decoded by the program's own PNG decoder.
+QIcon iconFromResource(const QString& name) {
+    const QByteArray bytes = resourceBytes(QStringLiteral(":/icons/%1.png").arg(name));
+    if (bytes.isEmpty()) return {};
+    auto rgba = imaging::decodePngRgba(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size()));
+    if (!rgba) return {};
+    QImage image(rgba->width, rgba->height, QImage::Format_RGBA8888);
+    for (int y = 0; y < rgba->height; ++y)
+        std::memcpy(image.scanLine(y), rgba->rgba.data() + static_cast<std::size_t>(y) * rgba->width * 4,
+                    static_cast<std::size_t>(rgba->width) * 4);
+    return QIcon(QPixmap::fromImage(image));
+}
+
+void loadIcons(ui::WindowMain& window) {
+    using ui::Control;
+    const std::pair<Control, const char*> icons[] = {
+        {Control::GadgetCopy, "copy"},           {Control::GadgetPaste, "paste"},
+        {Control::GadgetFill, "fill"},           {Control::GadgetDropper, "dropper"},
+        {Control::GadgetFlipF, "mirror"},        {Control::GadgetFlipH, "flip"},
+        {Control::GadgetRotate, "rotate"},       {Control::GadgetRotateDown, "down"},
+        {Control::GadgetRotateUp, "up"},         {Control::GadgetRotateLeft, "left"},
+        {Control::GadgetRotateRight, "right"},   {Control::GadgetUndo, "undo"},
+        {Control::GadgetRedo, "redo"},           {Control::GadgetClear, "bin"},
+        {Control::GadgetShowTransparent, "circles"}, {Control::GadgetAddSprite, "add"},
+        {Control::GadgetRemoveSprite, "minus"},  {Control::GadgetAnchor, "anchor"},
+        {Control::GadgetArrowLeft, "left"},      {Control::GadgetArrowRight, "right"},
+    };
+    for (const auto& [control, name] : icons) {
+        QIcon icon = iconFromResource(QString::fromLatin1(name));
+        if (!icon.isNull()) window.setButtonIcon(control, icon);
+    }
+}
+
+QImage toQImage(const imaging::Picture& picture) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < picture.width; ++x) {
+            const std::uint8_t* p = picture.pixel(x, y);
+            line[x] = qRgb(p[0], p[1], p[2]);
+        }
+    }
+    return image;
+}
+
+QImage palettePicture(const QString& name) {
+    const QByteArray bytes = resourceBytes(name);
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    const auto size = static_cast<std::size_t>(bytes.size());
+    if (bytes.isEmpty()) return {};
+    if (imaging::isPngData(data, size)) {
+        if (auto picture = imaging::decodePng(data, size)) return toQImage(*picture);
+        return {};
+    }
+    if (auto bitmap = imaging::decodeBitmap8(data, size)) return toQImage(imaging::bitmapToPicture(*bitmap));
+    return {};
+}
+
+QString withSeparator(QString dir) {
+    dir = QDir::fromNativeSeparators(dir);
+    if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+    return dir;
+}
+
+}  // namespace
+
+std::unique_ptr<Session> startEditor(Dialogs& dialogs, const QString& workingDir) {
+    auto session = std::make_unique<Session>();
+    Program& program = session->program;
+    program.dialogs = &dialogs;
+    program.workingDir = withSeparator(workingDir);
+
+    // BMP and GIF pictures are read by the toolkit; PNG and JPEG by the program's decoders.
+    installQtPictureLoader();
+
+    // The palette pictures the palette canvas shows.
+    program.palettePictures[0] = palettePicture(QStringLiteral(":/palette0.png"));
+    program.palettePictures[1] = palettePicture(QStringLiteral(":/palette1.png"));
+    program.palettePictures[2] = palettePicture(QStringLiteral(":/palette2.bmp"));
+    program.state.palettePictureMax = 2;
+
+    // The palette, before any window exists: without it the program cannot show a pixel.
+    const std::filesystem::path palettePath =
+        std::filesystem::path(program.workingDir.toStdU16String()) / palette::PALETTE_FILE_NAME;
+    auto loaded = palette::loadPalette(palettePath);
+    if (!loaded) {
+        dialogs.message(QString::fromLatin1(palette::PALETTE_LOAD_ERROR_TITLE),
+                        QString::fromLatin1(palette::PALETTE_LOAD_ERROR_TEXT));
+        return nullptr;
+    }
+    program.palette = std::move(loaded->palette);
+    program.colourSlots = std::move(loaded->colourSlots);
+
+    session->window = std::make_unique<ui::WindowMain>(0, 0, 1150, 660);
+    ui::WindowMain& window = *session->window;
+    program.window = &window;
+    loadIcons(window);
+    program.fonts = {window.programFont(ui::FontId::FontLarge), window.programFont(ui::FontId::FontMedium),
+                     window.programFont(ui::FontId::FontSmall), window.programFont(ui::FontId::FontTiny)};
+    if (auto* dialogsWithParent = dynamic_cast<QtDialogs*>(&dialogs)) dialogsWithParent->setParent(&window);
+
+    // The empty sheet and its views.
+    window.setControlText(ui::Control::GadgetOfLabel, QStringLiteral("of"));
+    program.model.resetSheet();
+    ui::clearDesignViews(program);
+    ui::drawColourSlots(program);
+
+    if (auto* import = window.canvas(ui::Control::GadgetImportCanvas)) import->setBackground(rgbColour(40, 40, 40));
+    if (auto* grab = window.canvas(ui::Control::GadgetGrabCanvas)) grab->fillBox(0, 0, 512, 128, rgbColour(255, 170, 170));
+
+    window.registerShortcuts();
+    window.applyStartValues();
+    window.setVersionTitle(QString::fromLatin1(VERSION_TEXT));
+
+    program.animationTimer = new QTimer(&window);
+    program.animationTimer->setInterval(150);
+    session->commands = std::make_unique<CommandTable>(program);
+    session->commands->connectWindow();
+    program.animationTimer->start();
+
+    window.showFileListDirectory(program.workingDir);
+    ui::drawSheetPreview(program);
+    return session;
+}
+
+}  // namespace app
