@@ -1,0 +1,50 @@
+#pragma once
+// What the "Import" page's commands share: the import canvas as the one store of
+// the loaded picture (drawing a picture onto it, copying an area back out), the
+// resize fields that a load and an export set, and file names between Qt and the
+// file layer.
+
+#include <QString>
+
+#include <filesystem>
+
+#include "app/colour.h"
+#include "imaging/picture.h"
+
+class QImage;
+
+namespace app {
+
+struct Program;
+class Canvas;
+
+// Background of the import canvas, where no picture is drawn.
+inline constexpr int IMPORT_BACKGROUND = rgbColour(40, 40, 40);
+
+// The import canvas of the program's window.
+Canvas& importCanvas(Program& program);
+
+// Fills the canvas with the background and draws the picture at (0, 0) at its own
+// size; what lies beyond the surface is cut off.
+void drawOnImportCanvas(Canvas& canvas, const imaging::Picture& picture);
+
+// The w x h area at the canvas origin as a true-colour picture; pixels beyond the
+// surface are the background colour. An empty picture for w or h below 1.
+imaging::Picture copyImportArea(const QImage& surface, int w, int h);
+
+// The top-left w x h part of a picture (all of it when it is smaller).
+imaging::Picture cropPicture(const imaging::Picture& picture, int w, int h);
+
+// An indexed picture shown through FIXED_COLOUR_TABLE.
+imaging::Picture pictureFromIndexed(const imaging::IndexedPicture& indexed);
+
+// GadgetResizeWidth / GadgetResizeHeight: both the value and the decimal text.
+void setResizeFields(Program& program, int width, int height);
+
+// The current working folder as the dialogs propose it, ending in one separator.
+QString currentFolderName();
+
+// A name from a dialog or a drop as the file layer takes it.
+std::filesystem::path localPath(const QString& name);
+
+}  // namespace app

@@ -1,0 +1,128 @@
+#include "app/import_page.h"
+
+#include <QImage>
+
+#include <algorithm>
+#include <optional>
+
+#include "app/canvas.h"
+#include "app/dialogs.h"
+#include "app/import_canvas.h"
+#include "app/program.h"
+#include "imaging/colour_fit.h"
+#include "imaging/picture_load.h"
+#include "palette/palette.h"
+#include "ui/control_ids.h"
+#include "ui/views.h"
+#include "ui/window_main.h"
+
+namespace app {
+
+namespace {
+
+constexpr const char* OPEN_IMAGE_TITLE = "Open bitmap";
+constexpr const char* OPEN_IMAGE_FILTER = " images |*.bmp;*.png;*.jpg;*.gif";
+constexpr int MAX_GRAB_ACROSS = 16;
+constexpr int MAX_GRAB_DOWN = 4;
+constexpr int CELL = model::SPRITE_SIDE;
+
+// Reads one 16 x 16 cell of the canvas surface, whose top-left pixel is (left, top),
+// into the grid. A pixel beyond the surface, or of a colour the palette lacks, leaves
+// its cell as it was.
+void readCell(const QImage& surface, const palette::Palette& colours, int left, int top, model::SpriteGrid& grid) {
+    for (int py = 0; py < CELL; ++py) {
+        const int y = top + py;
+        if (y < 0 || y >= surface.height()) continue;
+        const auto* line = reinterpret_cast<const QRgb*>(surface.constScanLine(y));
+        for (int px = 0; px < CELL; ++px) {
+            const int x = left + px;
+            if (x < 0 || x >= surface.width()) continue;
+            const QRgb c = line[x];
+            if (const std::optional<int> index = palette::findPaletteIndex(colours, qRed(c), qGreen(c), qBlue(c))) {
+                grid.cell(px, py) = *index;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+bool loadImportImage(Program& program, const QString& fileName) {
+    QString name = fileName;
+    if (name.isEmpty()) {
+        name = program.dialogs->openFile(OPEN_IMAGE_TITLE, currentFolderName(), OPEN_IMAGE_FILTER);
+        if (name.isEmpty()) return false;
+    }
+    std::optional<imaging::Picture> loaded = imaging::loadPicture(name.toStdString());
+    if (!loaded || loaded->empty()) return false;
+
+    const int fullWidth = loaded->width;
+    const int fullHeight = loaded->height;
+    Canvas& canvas = importCanvas(program);
+    // Only what the canvas can show is fitted: the colours of the rest would be
+    // cut off anyway, and a large photograph costs nothing beyond its visible part.
+    imaging::Picture shown = cropPicture(*loaded, canvas.surfaceWidth(), canvas.surfaceHeight());
+    loaded.reset();
+    if (program.window->controlState(ui::Control::GadgetNineBit) != 0) {
+        imaging::reduceTo9Bit(shown);
+    } else {
+        shown = pictureFromIndexed(imaging::convertToIndexed(shown));
+    }
+    drawOnImportCanvas(canvas, shown);
+    setResizeFields(program, fullWidth, fullHeight);
+    return true;
+}
+
+QString firstDroppedName(const QStringList& files) {
+    if (files.isEmpty()) return {};
+    const QString& first = files.front();
+    const qsizetype lineFeed = first.indexOf(QLatin1Char('\n'));
+    return lineFeed < 0 ? first : first.left(lineFeed);
+}
+
+bool loadDroppedImage(Program& program, const QStringList& files) {
+    const QString name = firstDroppedName(files);
+    // An empty name would open the dialog; a drop never asks.
+    if (name.isEmpty()) return false;
+    return loadImportImage(program, name);
+}
+
+void clearImportCanvas(Program& program) { importCanvas(program).setBackground(IMPORT_BACKGROUND); }
+
+void importSprites(Program& program, int gx, int gy, int across, int down) {
+    ui::WindowMain& window = *program.window;
+    model::SpriteModel& m = program.model;
+    const QImage& surface = importCanvas(program).image();
+    across = std::clamp(across, 0, MAX_GRAB_ACROSS);
+    down = std::clamp(down, 0, MAX_GRAB_DOWN);
+    const int cells = across * down;
+
+    int imported = 0;
+    for (int r = 0; r < down; ++r) {
+        for (int c = 0; c < across; ++c) {
+            // The step is an integer division taken first: 1 per cell for 64 cells.
+            window.setStatus(QStringLiteral("Importing..."), (100 / cells) * imported);
+            readCell(surface, program.palette, gx + CELL * c, gy + CELL * r, m.grid);
+            ui::drawEditorGrid(program);
+            if (m.spriteCount < model::MAX_SPRITES + 1 && imported < m.spriteCount) {
+                window.setControlText(ui::Control::GadgetSpriteCount, QString::number(m.spriteCount - 1));
+                m.nextSprite();
+                m.spriteCount += 1;
+            } else if (m.spriteCount > imported) {
+                m.spriteCount -= 1;
+            }
+            ++imported;
+        }
+    }
+    // The loop always steps one past the last cell; step back onto it.
+    if (imported > 0 && m.spriteCount > 1) {
+        m.previousSprite();
+        m.spriteCount -= 1;
+    }
+    ui::drawEditorGrid(program);
+    window.setStatus(QStringLiteral("Ready..."), 100);
+    program.dialogs->message(QStringLiteral("Success"), QStringLiteral("Imported sprites : ") + QString::number(imported));
+    window.setStatus(QStringLiteral("Ready..."), 0);
+}
+
+}  // namespace app
