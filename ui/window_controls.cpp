@@ -1,0 +1,396 @@
+// Creating the window's controls from their layout rows, wiring their user
+// actions to controlEvent, and reading and writing them by name.
+#include "app/canvas.h"
+#include "ui/text_spin_box.h"
+#include "ui/window_layout.h"
+#include "ui/window_main.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace ui {
+namespace {
+
+constexpr int ICON_SIDE = 24;
+constexpr int SUNKEN_LINE_WIDTH = 2;
+constexpr int CAPTION_BUTTON_MARGIN = 5;
+constexpr int MIN_CAPTION_STRETCH = 70;
+
+bool has(const ControlSpec& spec, ControlOption option) { return (spec.options & option) != 0; }
+
+QString iconPath(const char* name) { return QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)); }
+
+// Frames only decorate: they sit behind the controls they surround and let
+// every mouse event through to them.
+QWidget* createFrame(const ControlSpec& spec, QWidget* parent) {
+    QWidget* frame = nullptr;
+    if (has(spec, OptSunken)) {
+        auto* f = new QFrame(parent);
+        f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        f->setLineWidth(SUNKEN_LINE_WIDTH);
+        frame = f;
+    } else if (has(spec, OptFlat)) {
+        auto* f = new QFrame(parent);
+        f->setFrameStyle(QFrame::Box | QFrame::Plain);
+        f->setLineWidth(1);
+        frame = f;
+    } else {
+        frame = new QGroupBox(QString::fromLatin1(spec.text), parent);
+    }
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    frame->setFocusPolicy(Qt::NoFocus);
+    return frame;
+}
+
+// Captions were measured against a narrow system font; where the font here
+// runs wider, the caption is narrowed (same height) rather than cut off.
+void fitCaption(QWidget* widget, const ControlSpec& spec) {
+    const QString text = widget->property("text").toString();
+    if (text.isEmpty()) return;
+    int room = spec.w;
+    if (spec.kind == ControlKind::Button) {
+        room -= 2 * CAPTION_BUTTON_MARGIN;
+    } else if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton) {
+        room -= widget->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget) +
+                widget->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget) +
+                CAPTION_BUTTON_MARGIN;
+    }
+    QFont font = widget->font();
+    const int need = QFontMetrics(font).horizontalAdvance(text);
+    if (need <= room || room <= 0) return;
+    const int stretch = font.stretch() > 0 ? font.stretch() : 100;
+    font.setStretch(std::max(MIN_CAPTION_STRETCH, stretch * room / need));
+    widget->setFont(font);
+}
+
+}  // namespace
+
+QWidget* WindowMain::createControl(const ControlSpec& spec, QWidget* parent) {
+    const QString text = QString::fromLatin1(spec.text);
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Canvas: {
+        app::CanvasOptions options;
+        options.sunken = has(spec, OptSunken);
+        options.captured = has(spec, OptCaptured);
+        widget = new app::Canvas(spec.w, spec.h, options, parent);
+        break;
+    }
+    case ControlKind::ImageBox: {
+        auto* box = new QLabel(parent);
+        box->setAlignment(Qt::AlignCenter);
+        if (has(spec, OptSunken)) {
+            box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            box->setLineWidth(SUNKEN_LINE_WIDTH);
+        }
+        widget = box;
+        break;
+    }
+    case ControlKind::ImageButton: {
+        auto* button = new QPushButton(parent);
+        button->setIconSize(QSize(ICON_SIDE, ICON_SIDE));
+        if (spec.icon != nullptr) button->setIcon(QIcon(iconPath(spec.icon)));
+        button->setCheckable(has(spec, OptToggle));
+        widget = button;
+        break;
+    }
+    case ControlKind::Button:
+        widget = new QPushButton(text, parent);
+        break;
+    case ControlKind::Label: {
+        auto* label = new QLabel(text, parent);
+        label->setAlignment((has(spec, OptCentred) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        widget = label;
+        break;
+    }
+    case ControlKind::TextField: {
+        auto* field = new QLineEdit(text, parent);
+        if (has(spec, OptNumeric)) {
+            field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
+        }
+        field->setReadOnly(has(spec, OptReadOnly));
+        keepShortcutsFrom(field);
+        widget = field;
+        break;
+    }
+    case ControlKind::SpinBox: {
+        auto* spin = new TextSpinBox(parent);
+        spin->setRange(spec.minimum, spec.maximum);
+        spin->setValue(spec.minimum);
+        spin->setText(text);
+        keepShortcutsFrom(spin);
+        widget = spin;
+        break;
+    }
+    case ControlKind::TrackBar: {
+        auto* slider = new QSlider(Qt::Horizontal, parent);
+        slider->setRange(spec.minimum, spec.maximum);
+        slider->setValue(spec.minimum);
+        if (has(spec, OptTicks)) {
+            slider->setTickPosition(QSlider::TicksBelow);
+            slider->setTickInterval(1);
+        }
+        widget = slider;
+        break;
+    }
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(text, parent);
+        box->setChecked(has(spec, OptChecked));
+        widget = box;
+        break;
+    }
+    case ControlKind::OptionButton: {
+        auto* option = new QRadioButton(text, parent);
+        option->setChecked(has(spec, OptChecked));
+        widget = option;
+        break;
+    }
+    case ControlKind::Frame:
+        widget = createFrame(spec, parent);
+        break;
+    case ControlKind::TextArea: {
+        auto* area = new QPlainTextEdit(parent);
+        area->setLineWrapMode(QPlainTextEdit::NoWrap);
+        area->setPlainText(text);
+        area->setContextMenuPolicy(Qt::CustomContextMenu);
+        keepShortcutsFrom(area);
+        widget = area;
+        break;
+    }
+    case ControlKind::FileList:
+        widget = createFileList(parent);
+        break;
+    }
+
+    widget->setObjectName(QString::fromLatin1(controlName(spec.id).data(),
+                                              static_cast<qsizetype>(controlName(spec.id).size())));
+    widget->setGeometry(spec.x, spec.y, spec.w, spec.h);
+    if (spec.font != NO_FONT) widget->setFont(fonts_[static_cast<std::size_t>(spec.font)]);
+    switch (spec.kind) {
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+    case ControlKind::Label:
+        fitCaption(widget, spec);
+        break;
+    default:
+        break;
+    }
+    if (spec.tooltip != nullptr) widget->setToolTip(QString::fromLatin1(spec.tooltip));
+    if (has(spec, OptDisabled)) widget->setEnabled(false);
+    if (has(spec, OptHidden)) widget->hide();
+    if (spec.kind == ControlKind::Frame) widget->lower();
+    controls_[static_cast<std::size_t>(spec.id)] = widget;
+    connectControl(spec, widget);
+    return widget;
+}
+
+QWidget* WindowMain::createFileList(QWidget* parent) {
+    fileModel_ = new QFileSystemModel(this);
+    fileModel_->setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    fileModel_->setNameFilters({QStringLiteral("*.spr*")});
+    fileModel_->setNameFilterDisables(false);  // names that do not match are left out, not greyed
+    fileModel_->setReadOnly(true);
+    fileList_ = new QTreeView(parent);
+    fileList_->setModel(fileModel_);
+    fileList_->setRootIsDecorated(false);
+    fileList_->setItemsExpandable(false);
+    fileList_->setUniformRowHeights(true);
+    fileList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    fileList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    fileList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fileList_->setSortingEnabled(true);
+    fileList_->sortByColumn(0, Qt::AscendingOrder);
+    fileList_->header()->resizeSection(0, 170);
+    // Until start-up names a directory the list shows nothing.
+    fileList_->setRootIndex(fileModel_->index(QString()));
+    return fileList_;
+}
+
+void WindowMain::connectControl(const ControlSpec& spec, QWidget* widget) {
+    const Control id = spec.id;
+    const auto raise = [this, id](ControlEvent event) { emit controlEvent(id, event); };
+    switch (spec.kind) {
+    case ControlKind::Canvas:
+        connect(static_cast<app::Canvas*>(widget), &app::Canvas::canvasEvent, this,
+                [this, id](const app::CanvasEvent& event) { emit canvasEvent(id, event); });
+        if (id == Control::GadgetImportCanvas) {
+            widget->setAcceptDrops(true);
+            widget->installEventFilter(this);
+        }
+        break;
+    case ControlKind::ImageButton:
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+        connect(static_cast<QAbstractButton*>(widget), &QAbstractButton::clicked, this,
+                [raise] { raise(ControlEvent::Click); });
+        break;
+    case ControlKind::TextField:
+        connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this, [raise] { raise(ControlEvent::Change); });
+        break;
+    case ControlKind::SpinBox:
+        connect(static_cast<TextSpinBox*>(widget), &TextSpinBox::edited, this, [raise] { raise(ControlEvent::Change); });
+        break;
+    case ControlKind::TrackBar:
+        connect(static_cast<QSlider*>(widget), &QSlider::valueChanged, this, [raise] { raise(ControlEvent::Change); });
+        break;
+    case ControlKind::TextArea: {
+        auto* area = static_cast<QPlainTextEdit*>(widget);
+        connect(area, &QWidget::customContextMenuRequested, this, [this, area](const QPoint& pos) {
+            emit outputContextMenuRequested(area->viewport()->mapToGlobal(pos));
+        });
+        break;
+    }
+    case ControlKind::FileList:
+        connect(fileList_, &QTreeView::clicked, this, [raise] { raise(ControlEvent::Click); });
+        connect(fileList_, &QTreeView::doubleClicked, this, [raise] { raise(ControlEvent::DoubleClick); });
+        break;
+    case ControlKind::ImageBox:
+    case ControlKind::Label:
+    case ControlKind::Frame:
+        break;
+    }
+}
+
+QWidget* WindowMain::control(Control id) const {
+    const auto index = static_cast<std::size_t>(id);
+    return index < controls_.size() ? controls_[index] : nullptr;
+}
+
+app::Canvas* WindowMain::canvas(Control id) const { return qobject_cast<app::Canvas*>(control(id)); }
+
+QAbstractButton* WindowMain::button(Control id) const { return qobject_cast<QAbstractButton*>(control(id)); }
+
+QLabel* WindowMain::label(Control id) const { return qobject_cast<QLabel*>(control(id)); }
+
+QLineEdit* WindowMain::textField(Control id) const { return qobject_cast<QLineEdit*>(control(id)); }
+
+TextSpinBox* WindowMain::spinBox(Control id) const { return qobject_cast<TextSpinBox*>(control(id)); }
+
+QSlider* WindowMain::trackBar(Control id) const { return qobject_cast<QSlider*>(control(id)); }
+
+QPlainTextEdit* WindowMain::textArea(Control id) const { return qobject_cast<QPlainTextEdit*>(control(id)); }
+
+const QFont& WindowMain::programFont(FontId id) const { return fonts_[static_cast<std::size_t>(id)]; }
+
+QString WindowMain::controlText(Control id) const {
+    if (id == Control::GadgetTabs) return tabs_->tabText(tabs_->currentIndex());
+    if (id == Control::GadgetFileList) return fileListDirectory();
+    if (auto* spin = spinBox(id)) return spin->text();
+    if (auto* field = textField(id)) return field->text();
+    if (auto* text = label(id)) return text->text();
+    if (auto* b = button(id)) return b->text();
+    if (auto* area = textArea(id)) return area->toPlainText();
+    if (auto* group = qobject_cast<QGroupBox*>(control(id))) return group->title();
+    return QString();
+}
+
+void WindowMain::setControlText(Control id, const QString& text) {
+    if (id == Control::GadgetFileList) {
+        showFileListDirectory(text);
+    } else if (auto* spin = spinBox(id)) {
+        spin->setText(text);
+    } else if (auto* field = textField(id)) {
+        field->setText(text);
+    } else if (auto* l = label(id)) {
+        l->setText(text);
+    } else if (auto* b = button(id)) {
+        b->setText(text);
+    } else if (auto* area = textArea(id)) {
+        area->setPlainText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(control(id))) {
+        group->setTitle(text);
+    }
+}
+
+int WindowMain::controlState(Control id) const {
+    if (id == Control::GadgetTabs) return tabs_->currentIndex();
+    if (id == Control::GadgetFileList) {
+        const QModelIndex current = fileList_->currentIndex();
+        return current.isValid() && fileList_->selectionModel()->isSelected(current) ? current.row() : -1;
+    }
+    if (auto* spin = spinBox(id)) return spin->value();
+    if (auto* slider = trackBar(id)) return slider->value();
+    if (auto* b = button(id)) return b->isCheckable() && b->isChecked() ? 1 : 0;
+    return 0;
+}
+
+void WindowMain::setControlState(Control id, int state) {
+    if (id == Control::GadgetTabs) {
+        const QSignalBlocker quiet(tabs_);
+        tabs_->setCurrentIndex(state);
+    } else if (id == Control::GadgetFileList) {
+        const QModelIndex root = fileList_->rootIndex();
+        const QModelIndex row = fileModel_->index(state, 0, root);
+        if (row.isValid()) {
+            fileList_->setCurrentIndex(row);
+        } else {
+            fileList_->clearSelection();
+        }
+    } else if (auto* spin = spinBox(id)) {
+        spin->setValue(state);
+    } else if (auto* slider = trackBar(id)) {
+        const QSignalBlocker quiet(slider);
+        slider->setValue(state);
+    } else if (auto* b = button(id)) {
+        if (b->isCheckable()) b->setChecked(state != 0);
+    }
+}
+
+void WindowMain::setControlRange(Control id, int minimum, int maximum) {
+    if (auto* spin = spinBox(id)) {
+        spin->setRange(minimum, maximum);
+    } else if (auto* slider = trackBar(id)) {
+        const QSignalBlocker quiet(slider);
+        slider->setRange(minimum, maximum);
+    }
+}
+
+void WindowMain::setImage(Control id, const QImage& image) {
+    if (auto* box = label(id)) box->setPixmap(image.isNull() ? QPixmap() : QPixmap::fromImage(image));
+}
+
+void WindowMain::setButtonIcon(Control id, const QIcon& icon) {
+    if (auto* b = button(id)) b->setIcon(icon);
+}
+
+void WindowMain::showFileListDirectory(const QString& directory) {
+    const QModelIndex root = fileModel_->setRootPath(directory);
+    fileList_->setRootIndex(root);
+}
+
+QString WindowMain::fileListDirectory() const {
+    QString directory = fileModel_->rootPath();
+    if (directory.isEmpty()) return directory;
+    directory = QDir::toNativeSeparators(directory);
+    if (!directory.endsWith(QDir::separator())) directory += QDir::separator();
+    return directory;
+}
+
+QString WindowMain::selectedFileName() const {
+    const QModelIndex current = fileList_->currentIndex();
+    if (!current.isValid() || !fileList_->selectionModel()->isSelected(current)) return QString();
+    return fileModel_->fileName(current);
+}
+
+}  // namespace ui

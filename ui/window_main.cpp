@@ -1,0 +1,347 @@
+// Building the main window: window, background, status bar, menu bar, the tab
+// panel with its pages and the bottom row, in that order; then the menu and
+// shortcut numbers, drops and the close button.
+#include "ui/window_main.h"
+
+#include "ui/text_spin_box.h"
+#include "ui/window_layout.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QUrl>
+
+namespace ui {
+namespace {
+
+// The window's client area below the menu bar: a plain grey surface that the
+// panel and the bottom row sit on. Painted here rather than through the
+// palette so that the pages and controls keep their usual colours.
+class ClientArea : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(BACKGROUND_RED, BACKGROUND_GREEN, BACKGROUND_BLUE));
+    }
+};
+
+struct MenuItem {
+    const char* menu;
+    int number;
+    const char* caption;
+};
+
+constexpr MenuItem MENU_ITEMS[] = {
+    {"File", MenuQuit, "Quit"}, {"File", MenuFileAbout, "About"}, {"Edit", MenuCut, "Cut"},
+    {"Edit", MenuCopy, "Copy"}, {"Edit", MenuPaste, "Paste"},     {"About", MenuAbout, "About"},
+};
+
+struct ShortcutRow {
+    QKeyCombination key;
+    int number;
+};
+
+// In registration order: the keypad plus comes twice and keeps the later number.
+const ShortcutRow SHORTCUTS[] = {
+    {Qt::CTRL | Qt::Key_Left, ShortcutPreviousSprite},
+    {Qt::CTRL | Qt::Key_Right, ShortcutNextSprite},
+    {QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus), ShortcutAddSprite},
+    {Qt::CTRL | Qt::Key_R, ShortcutRotate},
+    {Qt::CTRL | Qt::Key_F, ShortcutMirror},
+    {Qt::CTRL | Qt::Key_H, ShortcutFlip},
+    {Qt::CTRL | Qt::Key_D, ShortcutScrollRight},
+    {Qt::CTRL | Qt::Key_A, ShortcutScrollLeft},
+    {Qt::CTRL | Qt::Key_W, ShortcutScrollUp},
+    {Qt::CTRL | Qt::Key_S, ShortcutScrollDown},
+    {Qt::CTRL | Qt::Key_Z, ShortcutUndo},
+    {Qt::CTRL | Qt::Key_X, ShortcutCut},
+    {Qt::CTRL | Qt::Key_C, ShortcutCopy},
+    {Qt::CTRL | Qt::Key_V, ShortcutPaste},
+    {QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus), ShortcutAddSpriteAgain},
+    {Qt::CTRL | Qt::Key_P, ShortcutPickColour},
+};
+
+QStringList localFiles(const QMimeData* mime) {
+    QStringList files;
+    if (mime == nullptr || !mime->hasUrls()) return files;
+    for (const QUrl& url : mime->urls()) {
+        if (url.isLocalFile()) files << url.toLocalFile();
+    }
+    return files;
+}
+
+}  // namespace
+
+WindowMain::WindowMain(int x, int y, int width, int height, QWidget* parent) : QMainWindow(parent) {
+    buildMainWindow(x, y, width, height);
+}
+
+WindowMain::~WindowMain() = default;
+
+void WindowMain::buildMainWindow(int x, int y, int width, int height) {
+    for (int i = 0; i < FONT_COUNT; ++i) fonts_[static_cast<std::size_t>(i)] = loadFont(static_cast<FontId>(i));
+
+    // A fixed window with a system menu and a minimise box, nothing to resize or maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Viroror"));
+
+    auto* client = new ClientArea(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(client);
+
+    buildStatusBar();
+    buildMenuBar();
+    buildTabs(client);
+    for (const ControlSpec& spec : bottomRowSpecs()) createControl(spec, client);
+    resetPopupOutput();
+
+    // The menu bar sits above the client area, so the window is that much taller.
+    menuBar()->setNativeMenuBar(false);
+    const int menuHeight =
+        menuBar()->hasHeightForWidth() ? menuBar()->heightForWidth(width) : menuBar()->sizeHint().height();
+    setFixedSize(width, menuHeight + height);
+    centreOnScreen(x, y);
+}
+
+void WindowMain::centreOnScreen(int x, int y) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        move(x, y);
+        return;
+    }
+    QRect frame(QPoint(0, 0), size());
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void WindowMain::buildStatusBar() {
+    // One strip holding the three fields side by side at their own widths;
+    // the status bar's own spacing would push the last field off the window.
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBarMain"));
+    bar->setSizeGripEnabled(false);
+    auto* strip = new QWidget(bar);
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    auto* caption = new QLabel(QStringLiteral("Status : "), strip);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setFixedWidth(STATUS_FIELD_WIDTHS[0]);
+    auto* text = new QLabel(QStringLiteral("Ready...."), strip);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    text->setFixedWidth(STATUS_FIELD_WIDTHS[1]);
+    progress_ = new QProgressBar(strip);
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+    progress_->setFixedWidth(STATUS_FIELD_WIDTHS[2]);
+    row->addWidget(caption);
+    row->addWidget(text);
+    row->addWidget(progress_);
+    bar->addWidget(strip);
+    statusFields_[0] = caption;
+    statusFields_[1] = text;
+}
+
+void WindowMain::setStatus(const QString& text, int progress) {
+    statusFields_[1]->setText(text);
+    progress_->setValue(std::clamp(progress, 0, 100));
+}
+
+QString WindowMain::statusText() const { return statusFields_[1]->text(); }
+
+int WindowMain::statusProgress() const { return progress_->value(); }
+
+QLabel* WindowMain::statusField(int field) const {
+    return field >= 0 && field < 2 ? statusFields_[field] : nullptr;
+}
+
+void WindowMain::buildMenuBar() {
+    QMenu* current = nullptr;
+    QString currentTitle;
+    for (const MenuItem& item : MENU_ITEMS) {
+        if (current == nullptr || currentTitle != QLatin1String(item.menu)) {
+            currentTitle = QLatin1String(item.menu);
+            current = menuBar()->addMenu(currentTitle);
+        }
+        QAction* action = current->addAction(QString::fromLatin1(item.caption));
+        const int number = item.number;
+        connect(action, &QAction::triggered, this, [this, number] { emit menuEvent(number); });
+        menuActions_[number] = action;
+    }
+}
+
+void WindowMain::resetPopupOutput() {
+    if (popup_ != nullptr) {
+        for (int number : {PopupOutputCopy, PopupOutputGenerate, PopupOutputSelectAll}) menuActions_.erase(number);
+        popup_->deleteLater();
+    }
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("PopupOutput"));
+    const std::pair<int, const char*> items[] = {
+        {PopupOutputCopy, "Copy"}, {PopupOutputGenerate, "Generate"}, {PopupOutputSelectAll, "Select All"}};
+    for (const auto& [number, caption] : items) {
+        QAction* action = popup_->addAction(QString::fromLatin1(caption));
+        const int n = number;
+        connect(action, &QAction::triggered, this, [this, n] { emit menuEvent(n); });
+        menuActions_[n] = action;
+    }
+}
+
+void WindowMain::showPopupOutput(const QPoint& globalPos) { popup_->popup(globalPos); }
+
+QAction* WindowMain::menuAction(int number) const {
+    const auto it = menuActions_.find(number);
+    return it == menuActions_.end() ? nullptr : it->second;
+}
+
+void WindowMain::buildTabs(QWidget* client) {
+    tabs_ = new QTabWidget(client);
+    tabs_->setObjectName(QString::fromLatin1(controlName(Control::GadgetTabs).data()));
+    tabs_->setGeometry(TABS_X, TABS_Y, TABS_W, TABS_H);
+    controls_[static_cast<std::size_t>(Control::GadgetTabs)] = tabs_;
+    for (const PageSpec& page : pageSpecs()) {
+        auto* pageWidget = new QWidget;
+        pageWidget->setObjectName(QString::fromLatin1(page.title));
+        for (const ControlSpec& spec : page.controls) createControl(spec, pageWidget);
+        tabs_->addTab(pageWidget, QString::fromLatin1(page.title));
+    }
+    tabs_->setCurrentIndex(PageDesign);
+    connect(tabs_, &QTabWidget::currentChanged, this,
+            [this] { emit controlEvent(Control::GadgetTabs, ControlEvent::Change); });
+}
+
+void WindowMain::registerShortcut(const QKeySequence& key, int number) {
+    const auto existing = shortcutNumbers_.find(key);
+    if (existing != shortcutNumbers_.end()) {
+        existing->second = number;
+        return;
+    }
+    shortcutNumbers_[key] = number;
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, key] { emit menuEvent(shortcutNumbers_.at(key)); });
+    shortcuts_[key] = shortcut;
+}
+
+void WindowMain::registerShortcuts() {
+    for (const ShortcutRow& row : SHORTCUTS) registerShortcut(QKeySequence(row.key), row.number);
+}
+
+int WindowMain::shortcutNumber(const QKeySequence& key) const {
+    const auto it = shortcutNumbers_.find(key);
+    return it == shortcutNumbers_.end() ? -1 : it->second;
+}
+
+void WindowMain::keepShortcutsFrom(QWidget* widget) { widget->installEventFilter(this); }
+
+bool WindowMain::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // Text fields claim Ctrl+C, Ctrl+A, Ctrl+Left and the like for their own
+        // editing; the editor's shortcuts act on the sprite wherever the focus is.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        if (shortcutNumbers_.count(pressed) != 0) {
+            event->ignore();
+            return true;
+        }
+        break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        if (watched == controls_[static_cast<std::size_t>(Control::GadgetImportCanvas)]) {
+            auto* drag = static_cast<QDropEvent*>(event);
+            if (!localFiles(drag->mimeData()).isEmpty()) {
+                drag->setDropAction(Qt::CopyAction);
+                drag->accept();
+            } else {
+                drag->ignore();
+            }
+            return true;
+        }
+        break;
+    case QEvent::Drop:
+        if (watched == controls_[static_cast<std::size_t>(Control::GadgetImportCanvas)]) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QStringList files = localFiles(drop->mimeData());
+            if (files.isEmpty()) {
+                drop->ignore();
+                return true;
+            }
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            emit filesDropped(files);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void WindowMain::closeEvent(QCloseEvent* event) {
+    closeIgnored_ = false;
+    emit closeRequested();
+    if (closeIgnored_) {
+        event->ignore();
+    } else {
+        event->accept();
+    }
+}
+
+QSize WindowMain::clientSize() const { return QSize(width(), height() - menuBar()->height()); }
+
+void WindowMain::setVersionTitle(const QString& versionText) {
+    setWindowTitle(QStringLiteral("Viroror ") + versionText);
+}
+
+void WindowMain::applyStartValues() {
+    setControlText(Control::GadgetLeftColourIndex, QStringLiteral("0"));
+    setControlText(Control::GadgetRightColourIndex, QStringLiteral("0"));
+    // Value first, then the shown text; where they differ the text is the setting.
+    const auto spin = [this](Control id, int value, const char* text) {
+        spinBox(id)->setValue(value);
+        spinBox(id)->setText(QString::fromLatin1(text));
+    };
+    spin(Control::GadgetRangeFrom, 0, "0");
+    spin(Control::GadgetRangeTo, 0, "63");
+    spin(Control::GadgetGrabX, 0, "0");
+    spin(Control::GadgetGrabY, 0, "0");
+    spin(Control::GadgetResizeWidth, 256, "256");
+    spin(Control::GadgetResizeHeight, 256, "256");
+    spin(Control::GadgetGrabHeight, 1, "1");
+    spin(Control::GadgetGrabWidth, 1, "1");
+    spin(Control::GadgetAnimFrame, 1, "1");
+    spin(Control::GadgetAnimCount, 1, "1");
+    spin(Control::GadgetAnimDelay, 100, "100");
+    spin(Control::GadgetSheetWidth, 1, "16");
+    spin(Control::GadgetSheetCount, 1, "64");
+    for (Control slider : {Control::GadgetResizeWidthSlider, Control::GadgetResizeHeightSlider}) {
+        setControlRange(slider, trackBar(slider)->minimum(), 512);
+        setControlState(slider, 256);
+    }
+}
+
+}  // namespace ui

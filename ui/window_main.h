@@ -1,0 +1,175 @@
+#pragma once
+// The one window of the editor: menu bar, status bar, the six-page tab panel
+// and the row of buttons under it, every control at its fixed position and
+// size (see window_layout.cpp). The window does not know what its controls
+// do: it raises every user action as a signal and leaves the rest to the
+// command table.
+//
+// Events out:
+//   menuEvent(number)             menu items, pop-up items and keyboard shortcuts
+//   controlEvent(control, event)  clicks, double clicks, edits, slider moves, page changes
+//   canvasEvent(control, event)   mouse events of the canvases
+//   filesDropped(files)           files dropped on GadgetImportCanvas
+//   closeRequested()              the close button; call ignoreClose() from a slot to keep the window
+//   outputContextMenuRequested(globalPos)  a context menu asked for over GadgetAsmText
+// Only the user's actions raise events: the setters below change controls
+// silently, so a command that writes a control does not call itself again.
+//
+// Client area: the area under the menu bar, CLIENT_WIDTH x CLIENT_HEIGHT,
+// holding the panel, the bottom row and, along its lower edge, the status bar.
+#include "app/canvas_event.h"
+#include "ui/control_ids.h"
+#include "ui/fonts.h"
+
+#include <QMainWindow>
+#include <QKeySequence>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <map>
+
+class QAbstractButton;
+class QAction;
+class QFileSystemModel;
+class QIcon;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QShortcut;
+class QSlider;
+class QTabWidget;
+class QTreeView;
+
+namespace app {
+class Canvas;
+}
+
+namespace ui {
+
+class TextSpinBox;
+struct ControlSpec;
+
+class WindowMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds the whole window (buildMainWindow). width and height give the
+    // client area; the window is centred on the screen, so x and y only
+    // matter where there is no screen to centre on.
+    explicit WindowMain(int x = 0, int y = 0, int width = 1150, int height = 660, QWidget* parent = nullptr);
+    ~WindowMain() override;
+
+    // --- Controls by name. The typed accessors return nullptr for a control of another kind.
+    QWidget* control(Control id) const;
+    app::Canvas* canvas(Control id) const;
+    QAbstractButton* button(Control id) const;  // buttons, image buttons, check boxes, option buttons
+    QLabel* label(Control id) const;            // text labels and the image box
+    QLineEdit* textField(Control id) const;
+    TextSpinBox* spinBox(Control id) const;
+    QSlider* trackBar(Control id) const;
+    QPlainTextEdit* textArea(Control id) const;
+    QTabWidget* tabs() const { return tabs_; }
+    QTreeView* fileList() const { return fileList_; }
+    QFileSystemModel* fileModel() const { return fileModel_; }
+
+    // Text of a control: caption, label or field text, a spin box's shown
+    // text, the listing's plain text, the file list's directory.
+    QString controlText(Control id) const;
+    void setControlText(Control id, const QString& text);
+    // State of a control: 1/0 for toggles, check boxes and option buttons, the
+    // position of a track bar, the value of a spin box, the page of the panel,
+    // the selected row of the file list (-1 for none); 0 for the rest.
+    int controlState(Control id) const;
+    void setControlState(Control id, int state);
+    // Range of a spin box or track bar.
+    void setControlRange(Control id, int minimum, int maximum);
+    // The picture of an image box (a null image clears it).
+    void setImage(Control id, const QImage& image);
+    // Replaces the icon of an image button.
+    void setButtonIcon(Control id, const QIcon& icon);
+    // One of the four fonts the controls use.
+    const QFont& programFont(FontId id) const;
+
+    // --- Status bar StatusBarMain.
+    // Writes the text into field 1 and sets the progress bar of field 2 (0 to 100).
+    void setStatus(const QString& text, int progress);
+    QString statusText() const;
+    int statusProgress() const;
+    QLabel* statusField(int field) const;  // fields 0 and 1
+    QProgressBar* statusProgressBar() const { return progress_; }
+
+    // --- Menus, pop-up and shortcuts.
+    // The action raising a menu or pop-up number, nullptr for an unknown one.
+    QAction* menuAction(int number) const;
+    // PopupOutput with "Copy", "Generate", "Select All". resetPopupOutput()
+    // replaces it by a fresh one, as clearing the sheet does.
+    QMenu* popupOutput() const { return popup_; }
+    void resetPopupOutput();
+    void showPopupOutput(const QPoint& globalPos);
+    // Binds a key combination to a menu number. Binding a combination again
+    // replaces its number, so each combination raises exactly one event.
+    // The window's shortcuts win over the editing keys of its text fields.
+    void registerShortcut(const QKeySequence& key, int number);
+    // Registers the editor's keyboard shortcuts in their documented order.
+    void registerShortcuts();
+    int shortcutNumber(const QKeySequence& key) const;  // -1 when not bound
+    int shortcutCount() const { return static_cast<int>(shortcutNumbers_.size()); }
+
+    // --- Start-up.
+    // The controls' first values (value, then shown text), in the start-up order.
+    void applyStartValues();
+    // Title "Viroror " followed by the version text.
+    void setVersionTitle(const QString& versionText);
+    // Points GadgetFileList at a directory, listing the "*.spr*" files in it.
+    void showFileListDirectory(const QString& directory);
+    // The directory the file list shows, ending in a path separator.
+    QString fileListDirectory() const;
+    // Name (without directory) of the file list's selected entry, "" for none.
+    QString selectedFileName() const;
+
+    // Size of the client area: the window minus its menu bar.
+    QSize clientSize() const;
+    // Keeps the window open; call from a slot of closeRequested().
+    void ignoreClose() { closeIgnored_ = true; }
+
+signals:
+    void menuEvent(int number);
+    void controlEvent(ui::Control control, ui::ControlEvent event);
+    void canvasEvent(ui::Control control, const app::CanvasEvent& event);
+    void filesDropped(const QStringList& files);
+    void closeRequested();
+    void outputContextMenuRequested(const QPoint& globalPos);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMainWindow(int x, int y, int width, int height);
+    void buildStatusBar();
+    void buildMenuBar();
+    void buildTabs(QWidget* client);
+    QWidget* createControl(const ControlSpec& spec, QWidget* parent);
+    QWidget* createFileList(QWidget* parent);
+    void connectControl(const ControlSpec& spec, QWidget* widget);
+    void keepShortcutsFrom(QWidget* widget);
+    void centreOnScreen(int x, int y);
+
+    std::array<QWidget*, CONTROL_COUNT> controls_{};
+    std::array<QFont, FONT_COUNT> fonts_;
+    QTabWidget* tabs_ = nullptr;
+    QTreeView* fileList_ = nullptr;
+    QFileSystemModel* fileModel_ = nullptr;
+    QLabel* statusFields_[2] = {nullptr, nullptr};
+    QProgressBar* progress_ = nullptr;
+    QMenu* popup_ = nullptr;
+    std::map<int, QAction*> menuActions_;
+    std::map<QKeySequence, int> shortcutNumbers_;
+    std::map<QKeySequence, QShortcut*> shortcuts_;
+    bool closeIgnored_ = false;
+};
+
+}  // namespace ui
