@@ -1,0 +1,273 @@
+// The "Design" page's views: the editor grid, the 4x and 1:1 previews with the
+// sprite's animation image, the colour slots and swatches, the colour count, the
+// palette chart and the palette pictures.
+#include "ui/views.h"
+
+#include "app/canvas.h"
+#include "app/colour.h"
+#include "app/program.h"
+#include "ui/view_support.h"
+#include "ui/window_main.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace ui {
+namespace {
+
+constexpr int SPRITE_SIDE = model::SPRITE_SIDE;
+constexpr int PREVIEW_BOX = 4;  // 4x preview: 16 cells of 4 x 4 pixels
+constexpr int ACTUAL_SIZE = 16;
+constexpr int SLOT_SIDE = 40;
+constexpr int SLOT_COUNT = 16;
+constexpr int SWATCH_SIDE = 40;
+constexpr int CHART_WIDTH = 550, CHART_HEIGHT = 388;
+constexpr int CHART_CELL_WIDTH = 32, CHART_CELL_HEIGHT = 24;
+constexpr int CHART_ROWS = 16, CHART_COLUMNS = 17;
+constexpr int PICTURE_FILL_WIDTH = 645, PICTURE_FILL_HEIGHT = 485;
+constexpr int PICTURE_MARGIN = 2;
+// The clears of a sheet reset cover more than any of the small canvases.
+constexpr int CLEAR_WIDTH = 640, CLEAR_HEIGHT = 440;
+constexpr int TRANSPARENT_MARK_COLOUR = app::rgbColour(255, 0, 255);
+
+// The grid's cells as sprite bytes (row by row), as every sprite picture reads them.
+std::array<std::uint8_t, 256> gridBytes(const model::SpriteGrid& grid) {
+    std::array<std::uint8_t, 256> bytes{};
+    grid.writeTo(std::span<std::uint8_t, 256>(bytes));
+    return bytes;
+}
+
+// The one-pixel black lattice at every multiple of zoom, 17 lines each way.
+QRect drawLattice(QImage& image, int zoom) {
+    QRect changed;
+    const int span = (SPRITE_SIDE + 1) * zoom;
+    for (int k = 0; k <= SPRITE_SIDE; ++k) {
+        changed |= app::fillBox(image, 0, k * zoom, span, 1, VIEW_BLACK);
+        changed |= app::fillBox(image, k * zoom, 0, 1, span, VIEW_BLACK);
+    }
+    return changed;
+}
+
+// A spriteImages entry ready to draw on: 64 x 64 and 32-bit; a missing one is made white.
+QImage& spriteImage(app::Program& program, int number) {
+    QImage& image = program.spriteImages[static_cast<std::size_t>(number)];
+    const QSize side(app::SPRITE_IMAGE_SIDE, app::SPRITE_IMAGE_SIDE);
+    if (image.isNull() || image.size() != side) {
+        image = QImage(side, QImage::Format_RGB32);
+        image.fill(Qt::white);
+    } else if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32) {
+        image = image.convertToFormat(QImage::Format_RGB32);
+    }
+    return image;
+}
+
+QString colourIndexText(int index) {
+    return index == model::TRANSPARENT_INDEX ? QStringLiteral("T%1").arg(index) : QString::number(index);
+}
+
+// Swatch box and index text of one mouse colour; returns its screen colour.
+int showColour(app::Program& program, int index, Control swatch, Control indexLabel) {
+    const palette::RgbColour rgb = program.palette.colour(index);
+    const int colour = app::rgbColour(rgb.red, rgb.green, rgb.blue);
+    if (app::Canvas* canvas = viewCanvas(program, swatch)) canvas->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
+    if (program.window) program.window->setControlText(indexLabel, colourIndexText(index));
+    return colour;
+}
+
+}  // namespace
+
+void drawEditorGrid(app::Program& program) {
+    if (app::Canvas* canvas = viewCanvas(program, Control::GadgetEditorCanvas)) {
+        QImage& image = canvas->image();
+        const int zoom = std::max(1, program.state.zoom);
+        const CellColours colours = cellScreenColours(program);
+        QRect changed;
+        // Each cell's box is one pixel larger than the cell so the lattice below
+        // always lands on a coloured pixel, whatever the canvas held before.
+        for (int y = 0; y < SPRITE_SIDE; ++y) {
+            for (int x = 0; x < SPRITE_SIDE; ++x) {
+                const int v = program.model.grid.cell(x, y) & 0xFF;
+                changed |= app::fillBox(image, x * zoom, y * zoom, zoom + 1, zoom + 1,
+                                        colours[static_cast<std::size_t>(v)]);
+            }
+        }
+        changed |= drawLattice(image, zoom);
+        canvas->markDirty(changed);
+    }
+    drawSpritePreview(program);
+    if (program.window) {
+        program.window->setControlText(Control::GadgetSpriteNumber, QString::number(program.model.currentSprite - 1));
+    }
+}
+
+void drawEditorCell(app::Program& program, int column, int row, int colour) {
+    app::Canvas* canvas = viewCanvas(program, Control::GadgetEditorCanvas);
+    if (!canvas) return;
+    const int zoom = program.state.zoom;
+    canvas->fillBox(column * zoom, row * zoom, zoom, zoom, colour);
+    canvas->outlineBox(column * zoom, row * zoom, zoom + 1, zoom + 1, VIEW_BLACK);
+}
+
+void drawSpritePreview(app::Program& program) {
+    const auto bytes = gridBytes(program.model.grid);
+    const CellColours colours = cellScreenColours(program);
+    const std::span<const std::uint8_t, 256> pixels(bytes);
+
+    if (app::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas)) {
+        preview->markDirty(drawSpriteBoxes(preview->image(), 0, 0, PREVIEW_BOX, pixels, colours));
+    }
+
+    // The sprite's own picture, the animation's frame; a sprite number without
+    // an image slot still gets its 1:1 picture from a scratch image.
+    const int number = program.model.currentSprite;
+    QImage scratch;
+    QImage* picture = &scratch;
+    if (number >= 0 && number < app::SPRITE_IMAGE_COUNT) {
+        picture = &spriteImage(program, number);
+    } else {
+        scratch = QImage(app::SPRITE_IMAGE_SIDE, app::SPRITE_IMAGE_SIDE, QImage::Format_RGB32);
+    }
+    drawSpriteBoxes(*picture, 0, 0, PREVIEW_BOX, pixels, colours);
+
+    if (app::Canvas* actual = viewCanvas(program, Control::GadgetActualSizeCanvas)) {
+        actual->drawImageScaled(*picture, 0, 0, ACTUAL_SIZE, ACTUAL_SIZE);
+    }
+}
+
+void readBackPreview(app::Program& program) {
+    app::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas);
+    if (!preview) return;
+    for (int y = 0; y < SPRITE_SIDE; ++y) {
+        for (int x = 0; x < SPRITE_SIDE; ++x) {
+            const int colour = preview->readPixel(x * PREVIEW_BOX, y * PREVIEW_BOX);
+            if (colour < 0) continue;
+            // A colour no entry has leaves the cell as it was.
+            if (const auto index = palette::findPaletteIndex(program.palette, app::redOf(colour),
+                                                             app::greenOf(colour), app::blueOf(colour))) {
+                program.model.grid.cell(x, y) = *index;
+            }
+        }
+    }
+    // The fill's release pushes the undo snapshot, so the history needs nothing here.
+    drawEditorGrid(program);
+    drawSheetPreview(program);
+}
+
+void drawColourSlots(app::Program& program) {
+    app::Canvas* canvas = viewCanvas(program, Control::GadgetSlotCanvas);
+    if (!canvas) return;
+    QImage& image = canvas->image();
+    QRect changed;
+    const int slotCount = std::min<int>(SLOT_COUNT, static_cast<int>(program.colourSlots.size()));
+    for (int slot = 0; slot < slotCount; ++slot) {
+        const palette::PaletteEntry& entry = program.colourSlots[static_cast<std::size_t>(slot)];
+        const int x = (slot % 2) * SLOT_SIDE, y = (slot / 2) * SLOT_SIDE;
+        changed |= app::fillBox(image, x, y, SLOT_SIDE, SLOT_SIDE, app::rgbColour(entry.red, entry.green, entry.blue));
+        if (slot == program.state.selectedSlot) {
+            changed |= app::outlineBox(image, x, y, SLOT_SIDE, SLOT_SIDE, VIEW_WHITE);
+        }
+    }
+    canvas->markDirty(changed);
+}
+
+void showLeftColour(app::Program& program, int index) {
+    const int colour = showColour(program, index, Control::GadgetLeftColourSwatch, Control::GadgetLeftColourIndex);
+    program.state.leftColourRgb = colour;
+    if (program.window) {
+        program.window->setControlText(Control::GadgetRgbLabel, QStringLiteral("RGB:%1,%2,%3")
+                                                                    .arg(app::redOf(colour))
+                                                                    .arg(app::greenOf(colour))
+                                                                    .arg(app::blueOf(colour)));
+    }
+}
+
+void showRightColour(app::Program& program, int index) {
+    program.state.rightColourRgb =
+        showColour(program, index, Control::GadgetRightColourSwatch, Control::GadgetRightColourIndex);
+    program.state.rightColour = index;
+}
+
+void countColours(app::Program& program) {
+    // The sheet is counted, not the grid: edits count once they are stored.
+    program.colourUse = palette::countColours(std::span<const std::uint8_t>(program.model.sheet.bytes),
+                                              program.model.spriteCount);
+    if (program.window) {
+        program.window->setControlText(Control::GadgetColourCount,
+                                       QStringLiteral("Colours :%1").arg(program.colourUse.count));
+    }
+}
+
+void drawPaletteChart(app::Program& program) {
+    app::Canvas* canvas = viewCanvas(program, Control::GadgetPaletteCanvas);
+    if (!canvas) return;
+    QImage& image = canvas->image();
+    QRect changed = app::fillBox(image, 0, 0, CHART_WIDTH, CHART_HEIGHT, VIEW_BLACK);
+    const QFont font = defaultViewFont();
+    int entry = 0;
+    for (int r = 0; r < CHART_ROWS; ++r) {
+        for (int c = 0; c < CHART_COLUMNS; ++c, ++entry) {
+            const int x = c * CHART_CELL_WIDTH, y = r * CHART_CELL_HEIGHT;
+            const palette::RgbColour rgb = program.palette.colour(entry);
+            const int colour = app::rgbColour(rgb.red, rgb.green, rgb.blue);
+            // Twice the cell's height: the lower half lies under the next row.
+            changed |= app::fillBox(image, x, y, CHART_CELL_WIDTH, 2 * CHART_CELL_HEIGHT, colour);
+            if (colour == TRANSPARENT_MARK_COLOUR) {
+                app::outlineBox(image, x + 1, y + 1, CHART_CELL_WIDTH, CHART_CELL_HEIGHT, VIEW_BLACK);
+                app::drawText(image, x + 12, y + 6, QStringLiteral(" T"), VIEW_WHITE, colour, font);
+            }
+            app::line(image, x, y, CHART_CELL_WIDTH, 1, VIEW_BLACK);
+            app::line(image, x, y, 1, CHART_CELL_WIDTH, VIEW_BLACK);
+        }
+        // Rows step 16 entries past the row's end, and wrap back to 32 near the top.
+        entry = entry >= 224 ? 32 : entry + 16;
+    }
+    canvas->markDirty(changed);
+}
+
+void showPalettePicture(app::Program& program) {
+    const int index = program.state.palettePictureIndex;
+    if (index < 0 || index >= app::PALETTE_PICTURE_SLOTS) return;
+    QImage& picture = program.palettePictures[static_cast<std::size_t>(index)];
+    app::Canvas* canvas = viewCanvas(program, Control::GadgetPaletteCanvas);
+    if (picture.isNull() || !canvas) return;
+    canvas->fillBox(0, 0, PICTURE_FILL_WIDTH, PICTURE_FILL_HEIGHT, VIEW_BLACK);
+    // Nearest-neighbour keeps every swatch one flat colour, which picking by
+    // exact colour needs; the picture keeps its new size.
+    if (picture.width() != CHART_WIDTH || picture.height() != CHART_HEIGHT) {
+        picture = app::resizeNearest(picture, CHART_WIDTH, CHART_HEIGHT);
+    }
+    canvas->drawImageScaled(picture, PICTURE_MARGIN, PICTURE_MARGIN, CHART_WIDTH, CHART_HEIGHT);
+}
+
+void clearDesignViews(app::Program& program) {
+    if (app::Canvas* editor = viewCanvas(program, Control::GadgetEditorCanvas)) {
+        QImage& image = editor->image();
+        QRect changed = app::fillBox(image, 0, 0, SPRITE_SIDE * program.state.zoom, SPRITE_SIDE * program.state.zoom,
+                                     VIEW_WHITE);
+        changed |= drawLattice(image, std::max(1, program.state.zoom));
+        editor->markDirty(changed);
+    }
+    if (app::Canvas* slotCanvas = viewCanvas(program, Control::GadgetSlotCanvas)) {
+        slotCanvas->fillBox(0, 0, 2 * SLOT_SIDE, 8 * SLOT_SIDE, VIEW_BLACK);
+    }
+    if (app::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas)) {
+        preview->fillBox(0, 0, CLEAR_WIDTH, CLEAR_HEIGHT, VIEW_WHITE);
+    }
+    if (app::Canvas* actual = viewCanvas(program, Control::GadgetActualSizeCanvas)) {
+        actual->fillBox(0, 0, CLEAR_WIDTH, CLEAR_HEIGHT, VIEW_DARK_GREY);
+    }
+    // The sheet preview starts dark grey too, until its first drawing.
+    if (app::Canvas* sheet = viewCanvas(program, Control::GadgetSheetCanvas)) {
+        sheet->fillBox(0, 0, CLEAR_WIDTH, 512, VIEW_DARK_GREY);
+    }
+    drawPaletteChart(program);
+    for (int number = 0; number <= model::MAX_SPRITES; ++number) {
+        QImage image(app::SPRITE_IMAGE_SIDE, app::SPRITE_IMAGE_SIDE, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        program.spriteImages[static_cast<std::size_t>(number)] = image;
+    }
+    drawEditorGrid(program);
+}
+
+}  // namespace ui
