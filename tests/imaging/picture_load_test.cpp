@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using imaging::loadPicture;
 using imaging::Picture;
 using picture_files::Bytes;
@@ -130,6 +132,45 @@ TEST_F(PictureLoad, FilesOverTheSizeCapAreNotRead) {
     const std::string name = folder.write("big.bin", Bytes(1000, 7));
     EXPECT_TRUE(imaging::readFileBytes(name, 1000).has_value());
     EXPECT_FALSE(imaging::readFileBytes(name, 999).has_value());
+}
+
+}  // namespace
+
+namespace {
+
+// Seeded random damage to whole files of every built-in kind: each copy either
+// loads with a consistent size or is refused; none may crash or hang.
+TEST(PictureDamage, DamagedFilesLoadConsistentlyOrNotAtAll) {
+    picture_files::JpegSpec jpegSpec;
+    jpegSpec.width = 24;
+    jpegSpec.height = 16;
+    jpegSpec.pixels = picture_files::randomBytes(24 * 16 * 3, 90);
+    jpegSpec.progressive = true;
+    imaging::IndexedPicture indexed;
+    indexed.width = 13;
+    indexed.height = 5;
+    indexed.stride = 16;
+    indexed.pixels = picture_files::randomBytes(16 * 5, 91);
+    const std::vector<Bytes> originals = {pngOf(24, 16, 92), picture_files::writeJpeg(jpegSpec),
+                                          imaging::encodeBitmap(indexed)};
+
+    std::mt19937 generator(93);
+    for (const Bytes& original : originals) {
+        for (int copy = 0; copy < 300; ++copy) {
+            Bytes damaged = original;
+            const int changes = 1 + static_cast<int>(generator() % 4);
+            for (int i = 0; i < changes; ++i) {
+                const std::size_t at = generator() % damaged.size();
+                damaged[at] = static_cast<std::uint8_t>(generator());
+            }
+            if (generator() % 3 == 0) damaged.resize(generator() % damaged.size());
+            const auto picture = imaging::decodePicture(damaged.data(), damaged.size());
+            if (picture) {
+                ASSERT_TRUE(imaging::pictureSizeAllowed(picture->width, picture->height));
+                ASSERT_EQ(picture->rgb.size(), static_cast<std::size_t>(picture->width) * picture->height * 3);
+            }
+        }
+    }
 }
 
 }  // namespace
