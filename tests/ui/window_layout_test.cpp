@@ -185,6 +185,16 @@ TEST_F(WindowTest, FontsGoToTheirControls) {
     EXPECT_TRUE(QFontInfo(window->programFont(ui::FontId::FontTiny)).fixedPitch());
 }
 
+TEST_F(WindowTest, ButtonCaptionsFitTheirButtons) {
+    for (int i = 0; i < ui::CONTROL_COUNT; ++i) {
+        const auto id = static_cast<Control>(i);
+        QAbstractButton* b = window->button(id);
+        if (b == nullptr || b->text().isEmpty()) continue;
+        const int need = QFontMetrics(b->font()).horizontalAdvance(b->text());
+        EXPECT_LE(need, b->width()) << ui::controlName(id);
+    }
+}
+
 TEST_F(WindowTest, StartValuesReadBackAsTheirTexts) {
     window->applyStartValues();
     EXPECT_EQ(window->controlText(Control::GadgetSheetWidth), "16");
