@@ -202,7 +202,10 @@ void drawPaletteChart(app::Program& program) {
     app::Canvas* canvas = viewCanvas(program, Control::GadgetPaletteCanvas);
     if (!canvas) return;
     QImage& image = canvas->image();
-    QRect changed = app::fillBox(image, 0, 0, CHART_WIDTH, CHART_HEIGHT, VIEW_BLACK);
+    // The cells cover everything left of x 544, so only the strip right of them
+    // needs its black background.
+    constexpr int cellsWidth = CHART_COLUMNS * CHART_CELL_WIDTH;
+    QRect changed = app::fillBox(image, cellsWidth, 0, CHART_WIDTH - cellsWidth, CHART_HEIGHT, VIEW_BLACK);
     const QFont font = defaultViewFont();
     int entry = 0;
     for (int r = 0; r < CHART_ROWS; ++r) {
@@ -210,14 +213,17 @@ void drawPaletteChart(app::Program& program) {
             const int x = c * CHART_CELL_WIDTH, y = r * CHART_CELL_HEIGHT;
             const palette::RgbColour rgb = program.palette.colour(entry);
             const int colour = app::rgbColour(rgb.red, rgb.green, rgb.blue);
-            // Twice the cell's height: the lower half lies under the next row.
-            changed |= app::fillBox(image, x, y, CHART_CELL_WIDTH, 2 * CHART_CELL_HEIGHT, colour);
+            // Each box is twice the cell's height, its lower half covered by the
+            // next row; only the last row's shows, so the others stop at the cell.
+            const int height = r == CHART_ROWS - 1 ? 2 * CHART_CELL_HEIGHT : CHART_CELL_HEIGHT;
+            changed |= app::fillBox(image, x, y, CHART_CELL_WIDTH, height, colour);
             if (colour == TRANSPARENT_MARK_COLOUR) {
                 app::outlineBox(image, x + 1, y + 1, CHART_CELL_WIDTH, CHART_CELL_HEIGHT, VIEW_BLACK);
                 app::drawText(image, x + 12, y + 6, QStringLiteral(" T"), VIEW_WHITE, colour, font);
             }
-            app::line(image, x, y, CHART_CELL_WIDTH, 1, VIEW_BLACK);
-            app::line(image, x, y, 1, CHART_CELL_WIDTH, VIEW_BLACK);
+            // The black lines 32 pixels right and 32 down, as one-pixel boxes.
+            app::fillBox(image, x, y, CHART_CELL_WIDTH, 1, VIEW_BLACK);
+            app::fillBox(image, x, y, 1, CHART_CELL_WIDTH, VIEW_BLACK);
         }
         // Rows step 16 entries past the row's end, and wrap back to 32 near the top.
         entry = entry >= 224 ? 32 : entry + 16;
