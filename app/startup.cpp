@@ -21,6 +21,10 @@
 #include "ui/views.h"
 #include "ui/window_main.h"
 
+// The icons and palette pictures live in a static library's resources, which the
+// linker keeps only when they are initialised by name.
+static void initResources() { Q_INIT_RESOURCE(resources); }
+
 namespace app {
 
 Session::~Session() {
@@ -110,6 +114,7 @@ std::unique_ptr<Session> startEditor(Dialogs& dialogs, const QString& workingDir
     program.dialogs = &dialogs;
     program.workingDir = withSeparator(workingDir);
 
+    initResources();
     // BMP and GIF pictures are read by the toolkit; PNG and JPEG by the program's decoders.
     installQtPictureLoader();
 
@@ -144,6 +149,8 @@ std::unique_ptr<Session> startEditor(Dialogs& dialogs, const QString& workingDir
     program.model.resetSheet();
     ui::clearDesignViews(program);
     ui::drawColourSlots(program);
+    // The count field shows sprites in use minus one, like the number beside it.
+    window.setControlText(ui::Control::GadgetSpriteCount, QString::number(program.model.spriteCount - 1));
 
     if (auto* import = window.canvas(ui::Control::GadgetImportCanvas)) import->setBackground(rgbColour(40, 40, 40));
     if (auto* grab = window.canvas(ui::Control::GadgetGrabCanvas)) grab->fillBox(0, 0, 512, 128, rgbColour(255, 170, 170));

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -67,8 +69,8 @@ protected:
 };
 
 TEST_F(Commands, FreshStartShowsAnEmptySheet) {
-    EXPECT_EQ(window().controlText(Control::GadgetSpriteNumber), "0");
-    EXPECT_EQ(window().controlText(Control::GadgetSpriteCount), "0");
+    EXPECT_EQ(window().controlText(Control::GadgetSpriteNumber).toStdString(), "0");
+    EXPECT_EQ(window().controlText(Control::GadgetSpriteCount).toStdString(), "0");
     EXPECT_EQ(window().windowTitle(), "Viroror v0.4.8b");
     for (int r = 0; r < 16; ++r)
         for (int c = 0; c < 16; ++c) {
@@ -77,7 +79,7 @@ TEST_F(Commands, FreshStartShowsAnEmptySheet) {
         }
     EXPECT_EQ(editor()->readPixel(0, 0), 0);  // the black lattice
     EXPECT_EQ(editor()->readPixel(320, 320), 0);
-    EXPECT_EQ(window().controlText(Control::GadgetColourCount), "Colours : 1");
+    EXPECT_EQ(window().controlText(Control::GadgetColourCount).toStdString(), "Colours : 1");
     // The first step recounts in the program's own form.
     key(Qt::Key_Right);  // nothing to step to, so nothing counts
     press(Control::GadgetAddSprite);
@@ -95,7 +97,7 @@ TEST_F(Commands, PaintRotateStepAndSaveAllSprites) {
     key(Qt::Key_R);  // rotate clockwise
     EXPECT_EQ(model().grid.cell(15, 0), 0x1C);
     EXPECT_EQ(model().grid.cell(10, 3), 0x03);
-    EXPECT_EQ(editor()->readPixel(15 * 20 + 10, 10), rgbColour(0, 0xDA, 0));
+    EXPECT_EQ(editor()->readPixel(15 * 20 + 10, 10), rgbColour(0, 0xFF, 0x24));
 
     key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);  // add sprite 2, stepping there
     EXPECT_EQ(model().spriteCount, 2);
@@ -358,10 +360,14 @@ TEST_F(Commands, PalettePictureCyclesAndTheAnimationStepsThroughItsFrames) {
     }
     EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 2, 3}));  // only the upper end is checked
 
+    // A first frame raised above the counter: the counter climbs into the range.
     window().setControlText(Control::GadgetAnimFrame, "200");
     commands().animationTick();
+    EXPECT_EQ(program().state.animationFrame, 4);
+    program().state.animationFrame = 300;
     commands().animationTick();
-    EXPECT_EQ(program().state.animationFrame, 200);  // shows no picture, touches nothing
+    EXPECT_EQ(program().state.animationFrame, 200);  // no picture for it, and no index outside the images
+    EXPECT_TRUE(window().label(Control::GadgetAnimationImage)->pixmap().isNull());
 
     window().setControlText(Control::GadgetAnimDelay, "0");
     commands().handleControl(Control::GadgetAnimDelay, ui::ControlEvent::Change);
