@@ -61,7 +61,7 @@ void exportBitmap(Program& program) {
         if (window.controlState(ui::Control::GadgetMirrorFlip) != 0) flipRows(picture);
     }
 
-    QString name = program.dialogs->saveFile(SAVE_BITMAP_TITLE, currentFolderName(), SAVE_BITMAP_FILTER);
+    QString name = program.dialogs->saveFile(SAVE_BITMAP_TITLE, dialogFolder(program), SAVE_BITMAP_FILTER);
     if (name.isEmpty()) return;
     name = withBitmapExtension(name);
     const QString failed = QStringLiteral("Failed to save ") + name;

@@ -98,8 +98,8 @@ void setResizeFields(Program& program, int width, int height) {
     window.setControlText(ui::Control::GadgetResizeHeight, QString::number(height));
 }
 
-QString currentFolderName() {
-    QString folder = QDir::currentPath();
+QString dialogFolder(const Program& program) {
+    QString folder = program.workingDir.isEmpty() ? QDir::currentPath() : program.workingDir;
     if (!folder.endsWith(QLatin1Char('/')) && !folder.endsWith(QDir::separator())) folder += QLatin1Char('/');
     return folder;
 }

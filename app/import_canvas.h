@@ -41,8 +41,9 @@ imaging::Picture pictureFromIndexed(const imaging::IndexedPicture& indexed);
 // GadgetResizeWidth / GadgetResizeHeight: both the value and the decimal text.
 void setResizeFields(Program& program, int width, int height);
 
-// The current working folder as the dialogs propose it, ending in one separator.
-QString currentFolderName();
+// The folder the file dialogs start in, ending in one separator: the program's
+// working folder, or the process's current folder when none is set.
+QString dialogFolder(const Program& program);
 
 // A name from a dialog or a drop as the file layer takes it.
 std::filesystem::path localPath(const QString& name);

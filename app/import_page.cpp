@@ -50,7 +50,7 @@ void readCell(const QImage& surface, const palette::Palette& colours, int left, 
 bool loadImportImage(Program& program, const QString& fileName) {
     QString name = fileName;
     if (name.isEmpty()) {
-        name = program.dialogs->openFile(OPEN_IMAGE_TITLE, currentFolderName(), OPEN_IMAGE_FILTER);
+        name = program.dialogs->openFile(OPEN_IMAGE_TITLE, dialogFolder(program), OPEN_IMAGE_FILTER);
         if (name.isEmpty()) return false;
     }
     std::optional<imaging::Picture> loaded = imaging::loadPicture(name.toStdString());

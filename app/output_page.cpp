@@ -68,7 +68,7 @@ void saveAsmOutput(Program& program) {
     if (text.isEmpty()) return;
     const QString name =
         program.dialogs->saveFile(QString::fromLatin1(io::SAVE_ASM_DIALOG_TITLE),
-                                  currentFolderName() + QString::fromLatin1(io::SAVE_ASM_DEFAULT_NAME),
+                                  dialogFolder(program) + QString::fromLatin1(io::SAVE_ASM_DEFAULT_NAME),
                                   QString::fromLatin1(io::SAVE_ASM_DIALOG_FILTER));
     if (name.isEmpty()) return;
     const bool saved = io::saveListing(text.toStdString(), localPath(name));
