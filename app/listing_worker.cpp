@@ -24,7 +24,13 @@ int listableCount(std::span<const std::uint8_t> sheet, int spriteCount) {
 }  // namespace
 
 void appendListingPieces(QPlainTextEdit& area, const std::vector<std::string>& pieces) {
-    for (const std::string& piece : pieces) area.appendPlainText(QString::fromStdString(piece));
+    // Appending the pieces joined by line breaks leaves the same text as appending
+    // them one by one, at a fraction of the layout work.
+    if (!pieces.empty()) {
+        std::string joined = pieces.front();
+        for (std::size_t i = 1; i < pieces.size(); ++i) joined.append(1, '\n').append(pieces[i]);
+        area.appendPlainText(QString::fromStdString(joined));
+    }
     QTextCursor caret = area.textCursor();
     caret.movePosition(QTextCursor::End);
     area.setTextCursor(caret);
