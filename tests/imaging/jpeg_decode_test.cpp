@@ -13,7 +13,7 @@
 using imaging::decodeJpeg;
 using imaging::Picture;
 using picture_files::Bytes;
-using picture_files::JpegSpec;
+using picture_files::JpegRecipe;
 
 namespace {
 
@@ -31,13 +31,13 @@ Bytes blockPixels(int width, int height, int components, unsigned seed) {
     return pixels;
 }
 
-JpegSpec blockSpec(int width, int height, int components, unsigned seed) {
-    JpegSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.components = components;
-    spec.pixels = blockPixels(width, height, components, seed);
-    return spec;
+JpegRecipe blockRecipe(int width, int height, int components, unsigned seed) {
+    JpegRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.components = components;
+    recipe.pixels = blockPixels(width, height, components, seed);
+    return recipe;
 }
 
 // Largest difference between a decoded picture and the expected RGB bytes.
@@ -54,9 +54,9 @@ protected:
     int height() const { return std::get<1>(GetParam()); }
     bool progressive() const { return std::get<2>(GetParam()); }
 
-    Picture decoded(JpegSpec spec) const {
-        spec.progressive = progressive();
-        const Bytes file = picture_files::writeJpeg(spec);
+    Picture decoded(JpegRecipe recipe) const {
+        recipe.progressive = progressive();
+        const Bytes file = picture_files::writeJpeg(recipe);
         auto picture = decodeJpeg(file.data(), file.size());
         EXPECT_TRUE(picture.has_value());
         if (!picture) return {};
@@ -68,15 +68,15 @@ protected:
 };
 
 TEST_P(JpegSizes, ColourComesBackClose) {
-    const JpegSpec spec = blockSpec(width(), height(), 3, 70);
-    EXPECT_LE(largestDifference(decoded(spec), spec.pixels), 6);
+    const JpegRecipe recipe = blockRecipe(width(), height(), 3, 70);
+    EXPECT_LE(largestDifference(decoded(recipe), recipe.pixels), 6);
 }
 
 TEST_P(JpegSizes, GreyBecomesEqualRedGreenBlue) {
-    const JpegSpec spec = blockSpec(width(), height(), 1, 71);
-    const Picture picture = decoded(spec);
+    const JpegRecipe recipe = blockRecipe(width(), height(), 1, 71);
+    const Picture picture = decoded(recipe);
     Bytes expected;
-    for (std::uint8_t grey : spec.pixels) expected.insert(expected.end(), {grey, grey, grey});
+    for (std::uint8_t grey : recipe.pixels) expected.insert(expected.end(), {grey, grey, grey});
     EXPECT_LE(largestDifference(picture, expected), 2);
     for (std::size_t i = 0; i + 2 < picture.rgb.size(); i += 3) {
         ASSERT_EQ(picture.rgb[i], picture.rgb[i + 1]);
@@ -87,15 +87,15 @@ TEST_P(JpegSizes, GreyBecomesEqualRedGreenBlue) {
 TEST_P(JpegSizes, AdobeCmykAndYcckTurnIntoTheirColours) {
     for (bool ycck : {false, true}) {
         SCOPED_TRACE(ycck ? "YCCK" : "CMYK");
-        JpegSpec spec = blockSpec(width(), height(), 4, 72);
-        spec.ycck = ycck;
+        JpegRecipe recipe = blockRecipe(width(), height(), 4, 72);
+        recipe.ycck = ycck;
         // libjpeg marks CMYK files the Adobe way, where each byte is the light let through.
         Bytes expected;
-        for (std::size_t i = 0; i < spec.pixels.size(); i += 4) {
-            const int k = spec.pixels[i + 3];
-            for (int c = 0; c < 3; ++c) expected.push_back(static_cast<std::uint8_t>((spec.pixels[i + c] * k + 127) / 255));
+        for (std::size_t i = 0; i < recipe.pixels.size(); i += 4) {
+            const int k = recipe.pixels[i + 3];
+            for (int c = 0; c < 3; ++c) expected.push_back(static_cast<std::uint8_t>((recipe.pixels[i + c] * k + 127) / 255));
         }
-        EXPECT_LE(largestDifference(decoded(spec), expected), 6);
+        EXPECT_LE(largestDifference(decoded(recipe), expected), 6);
     }
 }
 
@@ -115,12 +115,12 @@ TEST(JpegOutsideReader, PillowDecodesTheSamePixels) {
         for (int x = 0; x < width; ++x)
             pixels.insert(pixels.end(), {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y * 2),
                                          static_cast<std::uint8_t>((x * y) % 256)});
-    JpegSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.quality = 80;
-    spec.pixels = pixels;
-    const Bytes file = picture_files::writeJpeg(spec);
+    JpegRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.quality = 80;
+    recipe.pixels = pixels;
+    const Bytes file = picture_files::writeJpeg(recipe);
     const std::string jpegName = folder.write("photo.jpg", file);
     const std::string rawName = picture_files::utf8(folder.path() / "photo.rgb");
     ASSERT_TRUE(picture_files::run(*python + " -c \"import sys; from PIL import Image; "
@@ -135,7 +135,7 @@ TEST(JpegOutsideReader, PillowDecodesTheSamePixels) {
 
 // ---- Refusals ----
 
-Bytes smallJpeg() { return picture_files::writeJpeg(blockSpec(40, 24, 3, 80)); }
+Bytes smallJpeg() { return picture_files::writeJpeg(blockRecipe(40, 24, 3, 80)); }
 
 // Position of the frame header (SOF0 marker) in a file written by libjpeg.
 std::size_t frameHeaderAt(const Bytes& file) {

@@ -63,29 +63,29 @@ void appendToBytes(png_structp png, png_bytep data, std::size_t length) {
 
 void flushNothing(png_structp) {}
 
-bool writePngRows(png_structp png, png_infop info, const PngSpec* spec, Bytes* out, png_bytep* rows) {
+bool writePngRows(png_structp png, png_infop info, const PngRecipe* recipe, Bytes* out, png_bytep* rows) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_write_fn(png, out, appendToBytes, flushNothing);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(spec->width), static_cast<png_uint_32>(spec->height),
-                 spec->bitDepth, spec->colourType, spec->interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(recipe->width), static_cast<png_uint_32>(recipe->height),
+                 recipe->bitDepth, recipe->colourType, recipe->interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!spec->palette.empty()) {
+    if (!recipe->palette.empty()) {
         png_color colours[256];
-        const int count = static_cast<int>(spec->palette.size() / 3);
+        const int count = static_cast<int>(recipe->palette.size() / 3);
         for (int i = 0; i < count; ++i)
-            colours[i] = png_color{spec->palette[3 * i], spec->palette[3 * i + 1], spec->palette[3 * i + 2]};
+            colours[i] = png_color{recipe->palette[3 * i], recipe->palette[3 * i + 1], recipe->palette[3 * i + 2]};
         png_set_PLTE(png, info, colours, count);
     }
-    if (!spec->transparency.empty()) {
-        if (spec->colourType == PNG_COLOR_TYPE_PALETTE) {
-            png_set_tRNS(png, info, spec->transparency.data(), static_cast<int>(spec->transparency.size()), nullptr);
+    if (!recipe->transparency.empty()) {
+        if (recipe->colourType == PNG_COLOR_TYPE_PALETTE) {
+            png_set_tRNS(png, info, recipe->transparency.data(), static_cast<int>(recipe->transparency.size()), nullptr);
         } else {
             png_color_16 value{};
-            value.gray = spec->transparency[0];
-            if (spec->transparency.size() >= 3) {
-                value.red = spec->transparency[0];
-                value.green = spec->transparency[1];
-                value.blue = spec->transparency[2];
+            value.gray = recipe->transparency[0];
+            if (recipe->transparency.size() >= 3) {
+                value.red = recipe->transparency[0];
+                value.green = recipe->transparency[1];
+                value.blue = recipe->transparency[2];
             }
             png_set_tRNS(png, info, nullptr, 0, &value);
         }
@@ -98,14 +98,14 @@ bool writePngRows(png_structp png, png_infop info, const PngSpec* spec, Bytes* o
 
 }  // namespace
 
-Bytes writePng(const PngSpec& spec) {
+Bytes writePng(const PngRecipe& recipe) {
     Bytes out;
-    std::vector<Bytes> rowsCopy = spec.rows;
+    std::vector<Bytes> rowsCopy = recipe.rows;
     std::vector<png_bytep> rows;
     for (Bytes& row : rowsCopy) rows.push_back(row.data());
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
-    const bool ok = writePngRows(png, info, &spec, &out, rows.data());
+    const bool ok = writePngRows(png, info, &recipe, &out, rows.data());
     png_destroy_write_struct(&png, &info);
     EXPECT_TRUE(ok) << "libpng could not write the test picture";
     return out;
@@ -124,27 +124,27 @@ struct JpegWriteErrors {
     std::longjmp(reinterpret_cast<JpegWriteErrors*>(info->err)->jump, 1);
 }
 
-bool compressJpeg(jpeg_compress_struct* info, JpegWriteErrors* errors, const JpegSpec* spec, unsigned char** buffer,
+bool compressJpeg(jpeg_compress_struct* info, JpegWriteErrors* errors, const JpegRecipe* recipe, unsigned char** buffer,
                   unsigned long* size) {
     if (setjmp(errors->jump)) return false;
     jpeg_create_compress(info);
     jpeg_mem_dest(info, buffer, size);
-    info->image_width = static_cast<JDIMENSION>(spec->width);
-    info->image_height = static_cast<JDIMENSION>(spec->height);
-    info->input_components = spec->components;
-    info->in_color_space = spec->components == 1 ? JCS_GRAYSCALE : spec->components == 3 ? JCS_RGB : JCS_CMYK;
+    info->image_width = static_cast<JDIMENSION>(recipe->width);
+    info->image_height = static_cast<JDIMENSION>(recipe->height);
+    info->input_components = recipe->components;
+    info->in_color_space = recipe->components == 1 ? JCS_GRAYSCALE : recipe->components == 3 ? JCS_RGB : JCS_CMYK;
     jpeg_set_defaults(info);
-    if (spec->components == 4) jpeg_set_colorspace(info, spec->ycck ? JCS_YCCK : JCS_CMYK);
+    if (recipe->components == 4) jpeg_set_colorspace(info, recipe->ycck ? JCS_YCCK : JCS_CMYK);
     for (int c = 0; c < info->num_components; ++c) {
         info->comp_info[c].h_samp_factor = 1;
         info->comp_info[c].v_samp_factor = 1;
     }
-    jpeg_set_quality(info, spec->quality, TRUE);
-    if (spec->progressive) jpeg_simple_progression(info);
+    jpeg_set_quality(info, recipe->quality, TRUE);
+    if (recipe->progressive) jpeg_simple_progression(info);
     jpeg_start_compress(info, TRUE);
-    const std::size_t rowBytes = static_cast<std::size_t>(spec->width) * spec->components;
+    const std::size_t rowBytes = static_cast<std::size_t>(recipe->width) * recipe->components;
     while (info->next_scanline < info->image_height) {
-        JSAMPROW row = const_cast<JSAMPLE*>(spec->pixels.data() + rowBytes * info->next_scanline);
+        JSAMPROW row = const_cast<JSAMPLE*>(recipe->pixels.data() + rowBytes * info->next_scanline);
         jpeg_write_scanlines(info, &row, 1);
     }
     jpeg_finish_compress(info);
@@ -153,14 +153,14 @@ bool compressJpeg(jpeg_compress_struct* info, JpegWriteErrors* errors, const Jpe
 
 }  // namespace
 
-Bytes writeJpeg(const JpegSpec& spec) {
+Bytes writeJpeg(const JpegRecipe& recipe) {
     jpeg_compress_struct info{};
     JpegWriteErrors errors{};
     info.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = jpegWriteFailed;
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
-    const bool ok = compressJpeg(&info, &errors, &spec, &buffer, &size);
+    const bool ok = compressJpeg(&info, &errors, &recipe, &buffer, &size);
     jpeg_destroy_compress(&info);
     Bytes out;
     if (ok && buffer != nullptr) out.assign(buffer, buffer + size);

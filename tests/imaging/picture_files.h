@@ -35,7 +35,7 @@ Bytes readAll(const std::filesystem::path& path);
 
 // A PNG to write: rows already in the file's own sample layout (packed sub-byte
 // samples, 16-bit samples big-endian), one entry per row.
-struct PngSpec {
+struct PngRecipe {
     int width = 0;
     int height = 0;
     int colourType = 0;  // a PNG_COLOR_TYPE_* value
@@ -45,11 +45,11 @@ struct PngSpec {
     std::vector<std::uint8_t> palette;       // red, green, blue per entry
     std::vector<std::uint8_t> transparency;  // tRNS: alphas for a palette, else one grey or RGB sample
 };
-Bytes writePng(const PngSpec& spec);
+Bytes writePng(const PngRecipe& recipe);
 
 // A JPEG of 8-bit samples, rows top-down, components per pixel 1 (grey), 3 (RGB) or
 // 4 (CMYK, stored as given, with libjpeg's Adobe marker). Chroma is not subsampled.
-struct JpegSpec {
+struct JpegRecipe {
     int width = 0;
     int height = 0;
     int components = 3;
@@ -58,7 +58,7 @@ struct JpegSpec {
     int quality = 100;
     Bytes pixels;
 };
-Bytes writeJpeg(const JpegSpec& spec);
+Bytes writeJpeg(const JpegRecipe& recipe);
 
 // The CRC of PNG chunks, for headers written by hand.
 std::uint32_t pngCrc(const std::uint8_t* data, std::size_t size);

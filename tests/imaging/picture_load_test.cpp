@@ -20,15 +20,15 @@ using picture_files::Bytes;
 namespace {
 
 Bytes pngOf(int width, int height, unsigned seed) {
-    picture_files::PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colourType = PNG_COLOR_TYPE_RGB;
+    picture_files::PngRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.colourType = PNG_COLOR_TYPE_RGB;
     const Bytes pixels = picture_files::randomBytes(static_cast<std::size_t>(width) * height * 3, seed);
     for (int y = 0; y < height; ++y)
-        spec.rows.emplace_back(pixels.begin() + static_cast<std::ptrdiff_t>(y) * width * 3,
+        recipe.rows.emplace_back(pixels.begin() + static_cast<std::ptrdiff_t>(y) * width * 3,
                                pixels.begin() + static_cast<std::ptrdiff_t>(y + 1) * width * 3);
-    return picture_files::writePng(spec);
+    return picture_files::writePng(recipe);
 }
 
 class PictureLoad : public ::testing::Test {
@@ -50,11 +50,11 @@ TEST_F(PictureLoad, NamesWithSpacesAndAccentedLettersLoad) {
 }
 
 TEST_F(PictureLoad, ContentNotNameChoosesTheDecoder) {
-    picture_files::JpegSpec spec;
-    spec.width = 9;
-    spec.height = 4;
-    spec.pixels = picture_files::randomBytes(9 * 4 * 3, 2);
-    const auto jpeg = loadPicture(folder.write("really a jpeg.png", picture_files::writeJpeg(spec)));
+    picture_files::JpegRecipe recipe;
+    recipe.width = 9;
+    recipe.height = 4;
+    recipe.pixels = picture_files::randomBytes(9 * 4 * 3, 2);
+    const auto jpeg = loadPicture(folder.write("really a jpeg.png", picture_files::writeJpeg(recipe)));
     ASSERT_TRUE(jpeg.has_value());
     EXPECT_EQ(jpeg->width, 9);
 
@@ -141,17 +141,17 @@ namespace {
 // Seeded random damage to whole files of every built-in kind: each copy either
 // loads with a consistent size or is refused; none may crash or hang.
 TEST(PictureDamage, DamagedFilesLoadConsistentlyOrNotAtAll) {
-    picture_files::JpegSpec jpegSpec;
-    jpegSpec.width = 24;
-    jpegSpec.height = 16;
-    jpegSpec.pixels = picture_files::randomBytes(24 * 16 * 3, 90);
-    jpegSpec.progressive = true;
+    picture_files::JpegRecipe jpegRecipe;
+    jpegRecipe.width = 24;
+    jpegRecipe.height = 16;
+    jpegRecipe.pixels = picture_files::randomBytes(24 * 16 * 3, 90);
+    jpegRecipe.progressive = true;
     imaging::IndexedPicture indexed;
     indexed.width = 13;
     indexed.height = 5;
     indexed.stride = 16;
     indexed.pixels = picture_files::randomBytes(16 * 5, 91);
-    const std::vector<Bytes> originals = {pngOf(24, 16, 92), picture_files::writeJpeg(jpegSpec),
+    const std::vector<Bytes> originals = {pngOf(24, 16, 92), picture_files::writeJpeg(jpegRecipe),
                                           imaging::encodeBitmap(indexed)};
 
     std::mt19937 generator(93);

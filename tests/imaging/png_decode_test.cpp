@@ -14,7 +14,7 @@ using imaging::decodePng;
 using imaging::decodePngRgba;
 using imaging::Picture;
 using picture_files::Bytes;
-using picture_files::PngSpec;
+using picture_files::PngRecipe;
 
 namespace {
 
@@ -64,8 +64,8 @@ protected:
     bool interlaced() const { return std::get<2>(GetParam()); }
     std::size_t count() const { return static_cast<std::size_t>(width()) * height(); }
 
-    PngSpec spec(int colourType, int depth, const std::vector<int>& samples, int channels) const {
-        PngSpec s;
+    PngRecipe recipe(int colourType, int depth, const std::vector<int>& samples, int channels) const {
+        PngRecipe s;
         s.width = width();
         s.height = height();
         s.colourType = colourType;
@@ -75,7 +75,7 @@ protected:
         return s;
     }
 
-    Picture decoded(const PngSpec& s) const {
+    Picture decoded(const PngRecipe& s) const {
         const Bytes file = picture_files::writePng(s);
         auto picture = decodePng(file.data(), file.size());
         EXPECT_TRUE(picture.has_value());
@@ -89,13 +89,13 @@ protected:
 
 TEST_P(PngSizes, TrueColourKeepsEveryByte) {
     const auto samples = randomSamples(count() * 3, 255, 11);
-    const Picture picture = decoded(spec(PNG_COLOR_TYPE_RGB, 8, samples, 3));
+    const Picture picture = decoded(recipe(PNG_COLOR_TYPE_RGB, 8, samples, 3));
     for (std::size_t i = 0; i < picture.rgb.size(); ++i) ASSERT_EQ(picture.rgb[i], samples[i]) << i;
 }
 
 TEST_P(PngSizes, AlphaIsDroppedAndColoursStay) {
     const auto samples = randomSamples(count() * 4, 255, 12);
-    const PngSpec s = spec(PNG_COLOR_TYPE_RGB_ALPHA, 8, samples, 4);
+    const PngRecipe s = recipe(PNG_COLOR_TYPE_RGB_ALPHA, 8, samples, 4);
     const Picture picture = decoded(s);
     for (std::size_t i = 0; i < count() && !picture.empty(); ++i)
         for (int c = 0; c < 3; ++c) ASSERT_EQ(picture.rgb[i * 3 + c], samples[i * 4 + c]) << i;
@@ -112,7 +112,7 @@ TEST_P(PngSizes, SixteenBitSamplesBecomeTheirHighByte) {
     auto samples = randomSamples(count() * 3, 255, 13);
     std::vector<int> wide(samples.size());
     for (std::size_t i = 0; i < samples.size(); ++i) wide[i] = samples[i] * 257;
-    const Picture picture = decoded(spec(PNG_COLOR_TYPE_RGB, 16, wide, 3));
+    const Picture picture = decoded(recipe(PNG_COLOR_TYPE_RGB, 16, wide, 3));
     for (std::size_t i = 0; i < picture.rgb.size(); ++i) ASSERT_EQ(picture.rgb[i], samples[i]) << i;
 }
 
@@ -124,7 +124,7 @@ TEST_P(PngSizes, GreyAtEveryDepthSpreadsToFullRange) {
         std::vector<int> stored = samples;
         if (depth == 16)
             for (int& v : stored) v *= 257;
-        const Picture picture = decoded(spec(PNG_COLOR_TYPE_GRAY, depth, stored, 1));
+        const Picture picture = decoded(recipe(PNG_COLOR_TYPE_GRAY, depth, stored, 1));
         for (int y = 0; y < picture.height; ++y)
             for (int x = 0; x < picture.width; ++x) {
                 const int v = samples[static_cast<std::size_t>(y) * width() + x];
@@ -136,12 +136,12 @@ TEST_P(PngSizes, GreyAtEveryDepthSpreadsToFullRange) {
 
 TEST_P(PngSizes, GreyWithAlphaAndTransparentGreyKeepTheirGreys) {
     const auto samples = randomSamples(count() * 2, 255, 20);
-    const Picture withAlpha = decoded(spec(PNG_COLOR_TYPE_GRAY_ALPHA, 8, samples, 2));
+    const Picture withAlpha = decoded(recipe(PNG_COLOR_TYPE_GRAY_ALPHA, 8, samples, 2));
     for (std::size_t i = 0; i < count() && !withAlpha.empty(); ++i)
         for (int c = 0; c < 3; ++c) ASSERT_EQ(withAlpha.rgb[i * 3 + c], samples[i * 2]);
 
     const auto greys = randomSamples(count(), 255, 21);
-    PngSpec s = spec(PNG_COLOR_TYPE_GRAY, 8, greys, 1);
+    PngRecipe s = recipe(PNG_COLOR_TYPE_GRAY, 8, greys, 1);
     s.transparency = {static_cast<std::uint8_t>(greys[0])};
     const Picture transparentGrey = decoded(s);
     for (std::size_t i = 0; i < count() && !transparentGrey.empty(); ++i)
@@ -153,7 +153,7 @@ TEST_P(PngSizes, PaletteAtEveryDepthWithTransparencyShowsTheTableColours) {
         SCOPED_TRACE(depth);
         const int entries = 1 << depth;
         const auto samples = randomSamples(count(), entries - 1, 30 + depth);
-        PngSpec s = spec(PNG_COLOR_TYPE_PALETTE, depth, samples, 1);
+        PngRecipe s = recipe(PNG_COLOR_TYPE_PALETTE, depth, samples, 1);
         s.palette = picture_files::randomBytes(static_cast<std::size_t>(entries) * 3, 40 + depth);
         s.transparency = {0, 128};  // the first two entries see-through: ignored by the picture
         const Picture picture = decoded(s);
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(WidthsHeightsInterlace, PngSizes,
 TEST(PngRgba, GreyWithAlphaIconKeepsAlpha) {
     const int side = 24;
     const auto samples = randomSamples(side * side * 2, 255, 50);
-    PngSpec s;
+    PngRecipe s;
     s.width = side;
     s.height = side;
     s.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
@@ -192,7 +192,7 @@ TEST(PngRgba, GreyWithAlphaIconKeepsAlpha) {
 }
 
 TEST(PngRgba, OpaqueKindsGetFullAlphaAndTransparentEntriesGetTheirs) {
-    PngSpec s;
+    PngRecipe s;
     s.width = 4;
     s.height = 1;
     s.colourType = PNG_COLOR_TYPE_PALETTE;
@@ -218,7 +218,7 @@ TEST(PngRgba, OpaqueKindsGetFullAlphaAndTransparentEntriesGetTheirs) {
 // ---- Refusals ----
 
 Bytes smallPng() {
-    PngSpec s;
+    PngRecipe s;
     s.width = 40;
     s.height = 30;
     s.colourType = PNG_COLOR_TYPE_RGB;
