@@ -14,7 +14,6 @@
 #include "app/import_page.h"
 #include "imaging/fixed_colour_table.h"
 #include "page_test_support.h"
-#include "palette/palette.h"
 #include "session_fixture.h"
 
 using app::Canvas;
@@ -253,15 +252,6 @@ TEST_F(ImportPage, BackgroundAndPixelsBeyondTheCanvasLeaveTheirCells) {
     EXPECT_EQ(model().spriteCount, count);
     EXPECT_EQ(model().currentSprite, current);
     EXPECT_EQ(lastMessage(), "Success|Imported sprites : 0");
-}
-
-TEST_F(ImportPage, ATwiceHeldColourMapsToTheLowerIndex) {
-    std::vector<palette::PaletteEntry> entries = program().palette.entries();
-    entries[200] = palette::makePaletteEntry(0xFF, 0xFF, 0xFF, 200);  // white again, below 255
-    program().palette = palette::Palette(entries);
-    canvas().fillBox(0, 0, 16, 16, app::rgbColour(0xFF, 0xFF, 0xFF));
-    importAndAcknowledge(0, 0, 1, 1);
-    EXPECT_EQ(sprite(1), std::vector<std::uint8_t>(256, 200));
 }
 
 TEST_F(ImportPage, ClearingAfterALoadLeavesOnlyBackgroundToImport) {
