@@ -69,18 +69,27 @@ TEST_F(SheetViewsTest, CountAndOffsetChooseTheSprites) {
     EXPECT_EQ(sheetPixel(0, 0), DARK_GREY);
 }
 
-TEST_F(SheetViewsTest, WidthOfZeroStartsOnTheSecondRowAndStaysThere) {
-    setLayout("0", "3", "0", false);
-    ui::drawSheetPreview(program);
-    EXPECT_EQ(sheetPixel(0, 0), DARK_GREY);
-    for (int c = 0; c < 3; ++c) EXPECT_EQ(sheetPixel(c * 32 + 5, 32 + 5), MAGENTA) << c;
-    EXPECT_EQ(sheetPixel(3 * 32 + 5, 32 + 5), DARK_GREY);
-
+TEST_F(SheetViewsTest, RowsWrapWhenTheColumnReachesTheWidth) {
     setLayout("2", "3", "0", false);
     ui::drawSheetPreview(program);
     EXPECT_EQ(sheetPixel(32 + 5, 5), MAGENTA);
     EXPECT_EQ(sheetPixel(64 + 5, 5), DARK_GREY);
     EXPECT_EQ(sheetPixel(5, 32 + 5), MAGENTA);
+
+    // Width 0 starts on the second row at once and never wraps again.
+    setLayout("0", "3", "0", false);
+    ui::drawSheetPreview(program);
+    EXPECT_EQ(sheetPixel(5, 5), DARK_GREY);
+    EXPECT_EQ(sheetPixel(2 * 32 + 5, 32 + 5), MAGENTA);
+    EXPECT_EQ(sheetPixel(3 * 32 + 5, 32 + 5), DARK_GREY);
+
+    // A negative offset keeps the places of the sprites that do not exist.
+    fillSheetSprite(1, 9);  // sprite 0 is the grid's, stored over by the preview
+    setLayout("16", "4", "-2", false);
+    ui::drawSheetPreview(program);
+    EXPECT_EQ(sheetPixel(32 + 5, 5), DARK_GREY);
+    EXPECT_EQ(sheetPixel(64 + 5, 5), MAGENTA);
+    EXPECT_EQ(sheetPixel(96 + 5, 5), paletteColour(9));
 }
 
 TEST_F(SheetViewsTest, NumbersAreDrawnInExclusiveOrOnlyWhenAsked) {
@@ -124,16 +133,6 @@ INSTANTIATE_TEST_SUITE_P(
                       std::array<const char*, 3>{"1", "99999999999", "-99999999999"},
                       std::array<const char*, 3>{"0", "99999", "-100"}, std::array<const char*, 3>{"-1", "200", "120"},
                       std::array<const char*, 3>{"%1", "$7FFFFFFF", "$7FFFFFFF"}));
-
-TEST_F(SheetViewsTest, NegativeOffsetKeepsTheLayoutAndSkipsMissingSprites) {
-    fillSheetSprite(1, 9);  // sprite 0 is the grid's, stored over by the preview
-    setLayout("16", "4", "-2", false);
-    ui::drawSheetPreview(program);
-    EXPECT_EQ(sheetPixel(5, 5), DARK_GREY);
-    EXPECT_EQ(sheetPixel(32 + 5, 5), DARK_GREY);
-    EXPECT_EQ(sheetPixel(64 + 5, 5), MAGENTA);
-    EXPECT_EQ(sheetPixel(96 + 5, 5), paletteColour(9));
-}
 
 TEST_F(SheetViewsTest, FilePreviewReadsTheFileAndLeavesTheSheet) {
     QTemporaryDir dir;
