@@ -377,7 +377,7 @@ void CommandTable::handleCanvas(ui::Control control, const CanvasEvent& event) {
 void CommandTable::handleDrop(const QStringList& files) {
     // Several files dropped at once: the first one is loaded.
     if (files.isEmpty()) return;
-    loadImportImage(program_, files.front());
+    loadDroppedImage(program_, files);
     grabPreview(program_);
 }
 

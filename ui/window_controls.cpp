@@ -82,6 +82,10 @@ void fitCaption(QWidget* widget, const ControlSpec& spec) {
     widget->setFont(font);
 }
 
+bool pictureSurface(const ControlSpec& spec) {
+    return spec.id == Control::GadgetImportCanvas && has(spec, OptSunken);
+}
+
 }  // namespace
 
 QWidget* WindowMain::createControl(const ControlSpec& spec, QWidget* parent) {
@@ -92,7 +96,11 @@ QWidget* WindowMain::createControl(const ControlSpec& spec, QWidget* parent) {
         app::CanvasOptions options;
         options.sunken = has(spec, OptSunken);
         options.captured = has(spec, OptCaptured);
-        widget = new app::Canvas(spec.w, spec.h, options, parent);
+        // The import canvas holds pictures measured in its own pixels (512 x 384
+        // for import, grab and export), so its sunken edge goes around that
+        // surface instead of eating into it.
+        const int edge = pictureSurface(spec) ? 2 * app::Canvas::SUNKEN_EDGE : 0;
+        widget = new app::Canvas(spec.w + edge, spec.h + edge, options, parent);
         break;
     }
     case ControlKind::ImageBox: {
@@ -183,7 +191,11 @@ QWidget* WindowMain::createControl(const ControlSpec& spec, QWidget* parent) {
 
     widget->setObjectName(QString::fromLatin1(controlName(spec.id).data(),
                                               static_cast<qsizetype>(controlName(spec.id).size())));
-    widget->setGeometry(spec.x, spec.y, spec.w, spec.h);
+    if (pictureSurface(spec))
+        widget->setGeometry(spec.x - app::Canvas::SUNKEN_EDGE, spec.y - app::Canvas::SUNKEN_EDGE,
+                            spec.w + 2 * app::Canvas::SUNKEN_EDGE, spec.h + 2 * app::Canvas::SUNKEN_EDGE);
+    else
+        widget->setGeometry(spec.x, spec.y, spec.w, spec.h);
     if (spec.font != NO_FONT) widget->setFont(fonts_[static_cast<std::size_t>(spec.font)]);
     switch (spec.kind) {
     case ControlKind::Button:

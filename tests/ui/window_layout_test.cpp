@@ -89,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         Placement{Control::GadgetAnimDelay, 0, QRect(280, 490, 60, 28)},
         Placement{Control::GadgetRotateUp, 0, QRect(390, 20, 40, 40)},
         Placement{Control::GadgetAnimationImage, 0, QRect(372, 410, 64, 64)},
-        Placement{Control::GadgetImportCanvas, 1, QRect(20, 18, 512, 384)},
+        // The import canvas's edge lies around its 512 x 384 surface.
+        Placement{Control::GadgetImportCanvas, 1, QRect(18, 16, 516, 388)},
         Placement{Control::GadgetGrabHeight, 1, QRect(750, 230, 50, 25)},
         Placement{Control::GadgetBlueShift, 1, QRect(450, 480, 60, 25)},
         Placement{Control::GadgetImportRightFrame, 1, QRect(570, 0, 534, 518)},
@@ -173,7 +174,8 @@ TEST_F(WindowTest, OptionsAndStatesAtTheEndOfTheBuild) {
     EXPECT_TRUE(window->canvas(Control::GadgetEditorCanvas)->options().captured);
     EXPECT_TRUE(window->canvas(Control::GadgetPreviewCanvas)->options().sunken);
     EXPECT_EQ(window->canvas(Control::GadgetEditorCanvas)->surfaceWidth(), 321);
-    EXPECT_EQ(window->canvas(Control::GadgetImportCanvas)->surfaceWidth(), 512 - 2 * app::Canvas::SUNKEN_EDGE);
+    EXPECT_EQ(window->canvas(Control::GadgetImportCanvas)->surfaceWidth(), 512);
+    EXPECT_EQ(window->canvas(Control::GadgetImportCanvas)->surfaceHeight(), 384);
 }
 
 TEST_F(WindowTest, FontsGoToTheirControls) {
