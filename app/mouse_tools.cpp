@@ -1,0 +1,281 @@
+// The mouse tools of the "Design" and "Import" canvases.
+//
+// Colours are chosen by the pixels on screen: a clicked or picked pixel is read
+// from the canvas image and turned back into the lowest palette index with
+// exactly that colour. The canvases' pictures are therefore what the user picks
+// from, and a palette picture works as long as its swatches are palette colours.
+#include "app/mouse_tools.h"
+
+#include "app/canvas.h"
+#include "app/colour.h"
+#include "app/program.h"
+#include "app/text_number.h"
+#include "palette/palette.h"
+#include "ui/control_ids.h"
+#include "ui/views.h"
+#include "ui/window_main.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <optional>
+
+namespace app {
+
+namespace {
+
+using ui::Control;
+using Type = CanvasEvent::Type;
+
+constexpr int GRID_LAST = 15;          // last column and row of the sprite grid
+constexpr int PREVIEW_SCALE = 4;       // pixels per cell on the 4x preview
+constexpr int PALETTE_HALF_W = 20;     // the palette canvas is read in 20 x 14 half-cells
+constexpr int PALETTE_HALF_H = 14;
+constexpr int PALETTE_HALF_LAST = 31;  // half-cells 0..31 each way
+constexpr int PALETTE_READ_INSET = 2;  // the pixel read sits 2 pixels into the half-cell
+constexpr int SLOT_HALF = 20;          // slot canvas half-cells; a slot is two of them each way
+constexpr int SLOT_COUNT = 16;
+constexpr int SWATCH_SIDE = 40;
+constexpr int IMPORT_WIDTH = 512;      // the right-drag places the grab corner inside this area
+constexpr int IMPORT_HEIGHT = 384;
+constexpr int TRANSPARENT = model::TRANSPARENT_INDEX;
+
+// Lowest palette index showing the screen colour, if any.
+std::optional<int> indexOfColour(const Program& program, int colour) {
+    if (colour < 0) return std::nullopt;  // outside the surface
+    return palette::findPaletteIndex(program.palette, redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+// The index under the text boxes: "T227" for the transparent value, plain decimal otherwise.
+QString indexText(int index) {
+    return index == TRANSPARENT ? QStringLiteral("T%1").arg(index) : QString::number(index);
+}
+
+void releaseDropper(Program& program) {
+    program.window->setControlState(Control::GadgetDropper, 0);
+}
+
+void setReady(Program& program) {
+    program.window->setStatus(QStringLiteral("Ready"), 0);
+}
+
+bool isButtonUp(Type type) {
+    return type == Type::LeftUp || type == Type::RightUp;
+}
+
+// ---- Editor canvas
+
+// A grid cell from a pointer position. Positions past the last cell (the border
+// line at x = 320, or a captured drag further right or down) land on column or
+// row 15; positions left of or above the canvas are outside.
+struct Cell {
+    int column = 0;
+    int row = 0;
+    bool inside = false;
+};
+
+Cell cellAt(int x, int y, int zoom) {
+    Cell cell;
+    if (x < 0 || y < 0 || zoom <= 0) return cell;
+    cell.column = std::min(x / zoom, GRID_LAST);
+    cell.row = std::min(y / zoom, GRID_LAST);
+    cell.inside = true;
+    return cell;
+}
+
+// Index of the colour shown inside a cell, read one pixel in from its corner
+// (past the lattice line); 0 when no palette entry has that colour.
+int shownIndex(Program& program, const Cell& cell) {
+    const int zoom = program.state.zoom;
+    const Canvas* editor = program.window->canvas(Control::GadgetEditorCanvas);
+    const int colour = editor->readPixel(cell.column * zoom + 1, cell.row * zoom + 1);
+    return indexOfColour(program, colour).value_or(0);
+}
+
+void writeCursorText(Program& program, const Cell& cell) {
+    const int index = shownIndex(program, cell);
+    program.window->setControlText(Control::GadgetCursorInfo,
+                                   QStringLiteral("X:%1:Y%2:%3").arg(cell.column).arg(cell.row).arg(index));
+}
+
+// One painted cell: the box and outline on the grid, the cell, the small previews.
+void paintCell(Program& program, const Cell& cell, int index, int colour) {
+    ui::drawEditorCell(program, cell.column, cell.row, colour);
+    program.model.grid.cell(cell.column, cell.row) = index;
+}
+
+void leftTools(Program& program, const Cell& cell) {
+    ui::WindowMain& window = *program.window;
+    const bool fill = window.controlState(Control::GadgetFill) != 0;
+    const bool dropper = window.controlState(Control::GadgetDropper) != 0;
+    if (dropper) {
+        const int index = shownIndex(program, cell);
+        releaseDropper(program);
+        setReady(program);
+        ui::showLeftColour(program, index);
+        program.state.leftColour = index;
+    } else if (fill) {
+        // The fill runs on the 4x preview, where each cell is one 4 x 4 block, so
+        // the region is the four-connected cells showing the start cell's colour.
+        Canvas* preview = window.canvas(Control::GadgetPreviewCanvas);
+        preview->floodFill4(cell.column * PREVIEW_SCALE, cell.row * PREVIEW_SCALE, program.state.leftColourRgb);
+        setReady(program);
+        ui::readBackPreview(program);
+    } else {
+        paintCell(program, cell, program.state.leftColour, program.state.leftColourRgb);
+        ui::drawSpritePreview(program);
+    }
+    ui::countColours(program);
+}
+
+void rightTools(Program& program, const Cell& cell) {
+    const bool dropper = program.window->controlState(Control::GadgetDropper) != 0;
+    if (dropper) {
+        const int index = shownIndex(program, cell);
+        releaseDropper(program);
+        setReady(program);
+        ui::showRightColour(program, index);
+    } else {
+        paintCell(program, cell, program.state.rightColour, program.state.rightColourRgb);
+        releaseDropper(program);
+        ui::countColours(program);
+        ui::drawSpritePreview(program);
+    }
+}
+
+// ---- Palette canvas
+
+struct HalfCell {
+    int hx = -1;
+    int hy = -1;
+    bool inRange() const { return hx >= 0 && hx <= PALETTE_HALF_LAST && hy >= 0 && hy <= PALETTE_HALF_LAST; }
+};
+
+HalfCell paletteHalfCell(int x, int y) {
+    // Positions left of or above the canvas stay outside instead of truncating to 0.
+    HalfCell half;
+    if (x >= 0) half.hx = x / PALETTE_HALF_W;
+    if (y >= 0) half.hy = y / PALETTE_HALF_H;
+    return half;
+}
+
+// Colour of the pixel a half-cell is read at.
+int halfCellColour(const Program& program, const HalfCell& half) {
+    const Canvas* canvas = program.window->canvas(Control::GadgetPaletteCanvas);
+    return canvas->readPixel(half.hx * PALETTE_HALF_W + PALETTE_READ_INSET,
+                             half.hy * PALETTE_HALF_H + PALETTE_READ_INSET);
+}
+
+// The palette index a click on a half-cell chooses: the entry of the colour under
+// the pointer when there is one (it also ends a pick), otherwise the index of the
+// 40 x 28 cell the chart's grid would give.
+int chosenIndex(Program& program, const HalfCell& half) {
+    int index = half.hx / 2 + (half.hy / 2) * 16;
+    if (const auto found = indexOfColour(program, halfCellColour(program, half))) {
+        index = *found;
+        releaseDropper(program);
+        setReady(program);
+    }
+    return index;
+}
+
+void assignSlot(Program& program, const HalfCell& half) {
+    const int colour = halfCellColour(program, half);
+    const auto found = indexOfColour(program, colour);
+    const int selected = program.state.selectedSlot;
+    if (found && selected >= 0 && static_cast<std::size_t>(selected) < program.colourSlots.size()) {
+        const palette::PaletteEntry& entry = program.palette[static_cast<std::size_t>(*found)];
+        palette::PaletteEntry& slot = program.colourSlots[static_cast<std::size_t>(selected)];
+        slot.paletteIndex = *found;
+        slot.slot = selected;
+        slot.red = redOf(colour);
+        slot.green = greenOf(colour);
+        slot.blue = blueOf(colour);
+        slot.nextColourByte = entry.nextColourByte;
+        slot.nextBlueBit = entry.nextBlueBit;
+        setReady(program);
+    }
+    ui::showLeftColour(program, program.state.leftColour);
+    ui::drawColourSlots(program);
+}
+
+}  // namespace
+
+void editorCanvasEvent(Program& program, const CanvasEvent& event) {
+    const Cell cell = cellAt(event.x, event.y, program.state.zoom);
+    if (cell.inside) writeCursorText(program, cell);
+
+    // A press and every move while the button is held paint.
+    if (event.left && cell.inside) leftTools(program, cell);
+
+    const bool rightPaints = event.type == Type::RightDown || (event.type == Type::Move && event.right);
+    if (rightPaints && cell.inside) rightTools(program, cell);
+
+    // Every release ends a stroke, whatever the tool and wherever the pointer
+    // is now (a drag may end outside the canvas), changed or not.
+    if (isButtonUp(event.type)) program.model.pushUndoSnapshot();
+}
+
+void paletteCanvasEvent(Program& program, const CanvasEvent& event) {
+    const HalfCell half = paletteHalfCell(event.x, event.y);
+    if (!half.inRange()) return;
+
+    if (event.type == Type::LeftDown || event.left) {
+        const int index = chosenIndex(program, half);
+        ui::showLeftColour(program, index);
+        program.state.leftColour = index;
+    }
+    if (event.type == Type::RightDown || event.right) {
+        ui::showRightColour(program, chosenIndex(program, half));
+    }
+    if (event.type == Type::LeftDoubleClick || event.middle) {
+        assignSlot(program, half);
+    }
+}
+
+void slotCanvasEvent(Program& program, const CanvasEvent& event) {
+    if (event.type != Type::LeftDown || event.x < 0 || event.y < 0) return;
+    const int column = (event.x / SLOT_HALF) / 2;
+    const int row = (event.y / SLOT_HALF) / 2;
+    if (column > 1) return;
+    const int slotNumber = row * 2 + column;
+    if (slotNumber >= SLOT_COUNT || static_cast<std::size_t>(slotNumber) >= program.colourSlots.size()) return;
+
+    const palette::PaletteEntry& slot = program.colourSlots[static_cast<std::size_t>(slotNumber)];
+    const int index = slot.paletteIndex;
+    program.state.selectedSlot = slotNumber;
+    releaseDropper(program);
+
+    ui::WindowMain& window = *program.window;
+    const int colour = rgbColour(slot.red, slot.green, slot.blue);
+    window.canvas(Control::GadgetLeftColourSwatch)->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
+    program.state.leftColourRgb = colour;
+    window.setControlText(Control::GadgetRgbLabel,
+                          QStringLiteral("RGB:%1,%2,%3").arg(slot.red).arg(slot.green).arg(slot.blue));
+    window.setControlText(Control::GadgetLeftColourIndex, indexText(index));
+    program.state.leftColour = index;
+
+    ui::drawColourSlots(program);
+}
+
+void importCanvasEvent(Program& program, const CanvasEvent& event) {
+    if (!event.right) return;
+    if (event.x < 0 || event.x >= IMPORT_WIDTH || event.y < 0 || event.y >= IMPORT_HEIGHT) return;
+    ui::WindowMain& window = *program.window;
+
+    // The preview shows the rectangle as it stood before this event; the next
+    // event (or a change of a grab field) shows the corner moved here.
+    ui::drawGrabPreview(program, textToNumber(window.controlText(Control::GadgetGrabX)),
+                        textToNumber(window.controlText(Control::GadgetGrabY)),
+                        textToNumber(window.controlText(Control::GadgetGrabWidth)),
+                        textToNumber(window.controlText(Control::GadgetGrabHeight)));
+
+    window.setControlText(Control::GadgetGrabX, QString::number(event.x));
+    window.setControlText(Control::GadgetGrabY, QString::number(event.y));
+    window.setControlState(Control::GadgetResizeWidthSlider,
+                           textToNumber(window.controlText(Control::GadgetResizeWidth)));
+    window.setControlState(Control::GadgetResizeHeightSlider,
+                           textToNumber(window.controlText(Control::GadgetResizeHeight)));
+}
+
+}  // namespace app
