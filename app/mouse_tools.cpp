@@ -98,7 +98,8 @@ void writeCursorText(Program& program, const Cell& cell) {
                                    QStringLiteral("X:%1:Y%2:%3").arg(cell.column).arg(cell.row).arg(index));
 }
 
-// One painted cell: the box and outline on the grid, the cell, the small previews.
+// One painted cell: its box and outline on the grid and the cell itself; the
+// caller redraws the small previews.
 void paintCell(Program& program, const Cell& cell, int index, int colour) {
     ui::drawEditorCell(program, cell.column, cell.row, colour);
     program.model.grid.cell(cell.column, cell.row) = index;
