@@ -1,0 +1,17 @@
+// Fuzz target: JPEG files (baseline, progressive, grey, CMYK) through decodePicture, the
+// way the editor's import reads them.
+
+#include "fuzz/qt_fuzz_support.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::startQtPictureLoader();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::checkPicture(imaging::decodePicture(data, size));
+    return 0;
+}
