@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -90,20 +91,31 @@ QImage rgbaPictureToImage(const imaging::RgbaPicture& picture) {
 imaging::Picture imageToPicture(const QImage& image) {
     imaging::Picture picture;
     if (image.isNull()) return picture;
-    // Plain ARGB keeps the stored colours of see-through pixels; premultiplied
-    // formats are undone by the conversion, and the alpha byte is then skipped.
-    const QImage source = image.convertToFormat(QImage::Format_ARGB32);
-    if (source.isNull()) return picture;
-    picture.width = source.width();
-    picture.height = source.height();
-    picture.rgb.resize(static_cast<std::size_t>(picture.width) * picture.height * 3);
-    for (int y = 0; y < picture.height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-        std::uint8_t* to = picture.pixel(0, y);
-        for (int x = 0; x < picture.width; ++x, to += 3) {
-            to[0] = static_cast<std::uint8_t>(qRed(line[x]));
-            to[1] = static_cast<std::uint8_t>(qGreen(line[x]));
-            to[2] = static_cast<std::uint8_t>(qBlue(line[x]));
+    // 32-bit images are read where they are. Any other format is converted a band
+    // of rows at a time, so a large picture is never held twice at 4 bytes a pixel
+    // beside its 3-byte copy. Plain ARGB keeps the stored colours of see-through
+    // pixels; premultiplied formats are undone by the conversion, and the alpha byte
+    // is then skipped.
+    const bool direct = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+    constexpr int BAND_ROWS = 64;
+    const int width = image.width();
+    const int height = image.height();
+    picture.width = width;
+    picture.height = height;
+    picture.rgb.resize(static_cast<std::size_t>(width) * height * 3);
+    for (int top = 0; top < height; top += BAND_ROWS) {
+        const int rows = std::min(BAND_ROWS, height - top);
+        const QImage band = direct ? image : image.copy(0, top, width, rows).convertToFormat(QImage::Format_ARGB32);
+        if (band.isNull()) return {};
+        const int firstRow = direct ? top : 0;
+        for (int y = 0; y < rows; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(band.constScanLine(firstRow + y));
+            std::uint8_t* to = picture.pixel(0, top + y);
+            for (int x = 0; x < width; ++x, to += 3) {
+                to[0] = static_cast<std::uint8_t>(qRed(line[x]));
+                to[1] = static_cast<std::uint8_t>(qGreen(line[x]));
+                to[2] = static_cast<std::uint8_t>(qBlue(line[x]));
+            }
         }
     }
     return picture;

@@ -2,7 +2,7 @@
 // decoder (decodePngRgba) on the same bytes, which must agree with it: the same size
 // and the same colours, alpha aside.
 
-#include "fuzz/qt_fuzz_support.h"
+#include "fuzz/picture_fuzz_support.h"
 #include "imaging/png_decode.h"
 
 #include <cstddef>
@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (fuzz::claimsLargePicture(data, size)) return 0;  // see picture_fuzz_support.h
     const auto picture = imaging::decodePicture(data, size);
     fuzz::checkPicture(picture);
     if (!imaging::isPngData(data, size)) return 0;
