@@ -26,6 +26,8 @@
 #include "palette/palette_file.h"
 #include "ui/window_main.h"
 
+#include "gui_bench_main.h"
+
 namespace {
 
 // One editor run in a temporary folder whose palette file holds the fixed table.
@@ -125,12 +127,4 @@ BENCHMARK(BM_ListingOnTheWorker)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VIROROR_GUI_BENCHMARK_MAIN()

@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "gui_bench_main.h"
+
 namespace {
 
 std::filesystem::path palettePath() {
@@ -65,12 +67,4 @@ BENCHMARK(BM_PenEvent)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VIROROR_GUI_BENCHMARK_MAIN()

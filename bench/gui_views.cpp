@@ -14,6 +14,8 @@
 #include "ui/views.h"
 #include "ui/window_main.h"
 
+#include "gui_bench_main.h"
+
 namespace {
 
 // One window and program for every benchmark, ready as start-up leaves them.
@@ -79,12 +81,4 @@ BENCHMARK(BM_DrawSheetPreview64WithNumbers)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+VIROROR_GUI_BENCHMARK_MAIN()
