@@ -35,26 +35,26 @@ constexpr int SUNKEN_LINE_WIDTH = 2;
 constexpr int CAPTION_BUTTON_MARGIN = 5;
 constexpr int MIN_CAPTION_STRETCH = 70;
 
-bool has(const ControlSpec& spec, ControlOption option) { return (spec.options & option) != 0; }
+bool has(const ControlSpec& entry, ControlOption option) { return (entry.options & option) != 0; }
 
 QString iconPath(const char* name) { return QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)); }
 
 // Frames only decorate: they sit behind the controls they surround and let
 // every mouse event through to them.
-QWidget* createFrame(const ControlSpec& spec, QWidget* parent) {
+QWidget* createFrame(const ControlSpec& entry, QWidget* parent) {
     QWidget* frame = nullptr;
-    if (has(spec, OptSunken)) {
+    if (has(entry, OptSunken)) {
         auto* f = new QFrame(parent);
         f->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         f->setLineWidth(SUNKEN_LINE_WIDTH);
         frame = f;
-    } else if (has(spec, OptFlat)) {
+    } else if (has(entry, OptFlat)) {
         auto* f = new QFrame(parent);
         f->setFrameStyle(QFrame::Box | QFrame::Plain);
         f->setLineWidth(1);
         frame = f;
     } else {
-        frame = new QGroupBox(QString::fromLatin1(spec.text), parent);
+        frame = new QGroupBox(QString::fromLatin1(entry.text), parent);
     }
     frame->setAttribute(Qt::WA_TransparentForMouseEvents);
     frame->setFocusPolicy(Qt::NoFocus);
@@ -63,13 +63,13 @@ QWidget* createFrame(const ControlSpec& spec, QWidget* parent) {
 
 // Captions were measured against a narrow system font; where the font here
 // runs wider, the caption is narrowed (same height) rather than cut off.
-void fitCaption(QWidget* widget, const ControlSpec& spec) {
+void fitCaption(QWidget* widget, const ControlSpec& entry) {
     const QString text = widget->property("text").toString();
     if (text.isEmpty()) return;
-    int room = spec.w;
-    if (spec.kind == ControlKind::Button) {
+    int room = entry.w;
+    if (entry.kind == ControlKind::Button) {
         room -= 2 * CAPTION_BUTTON_MARGIN;
-    } else if (spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton) {
+    } else if (entry.kind == ControlKind::CheckBox || entry.kind == ControlKind::OptionButton) {
         room -= widget->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget) +
                 widget->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, widget) +
                 CAPTION_BUTTON_MARGIN;
@@ -82,31 +82,31 @@ void fitCaption(QWidget* widget, const ControlSpec& spec) {
     widget->setFont(font);
 }
 
-bool pictureSurface(const ControlSpec& spec) {
-    return spec.id == Control::GadgetImportCanvas && has(spec, OptSunken);
+bool pictureSurface(const ControlSpec& entry) {
+    return entry.id == Control::GadgetImportCanvas && has(entry, OptSunken);
 }
 
 }  // namespace
 
-QWidget* WindowMain::createControl(const ControlSpec& spec, QWidget* parent) {
-    const QString text = QString::fromLatin1(spec.text);
+QWidget* WindowMain::createControl(const ControlSpec& entry, QWidget* parent) {
+    const QString text = QString::fromLatin1(entry.text);
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Canvas: {
         app::CanvasOptions options;
-        options.sunken = has(spec, OptSunken);
-        options.captured = has(spec, OptCaptured);
+        options.sunken = has(entry, OptSunken);
+        options.captured = has(entry, OptCaptured);
         // The import canvas holds pictures measured in its own pixels (512 x 384
         // for import, grab and export), so its sunken edge goes around that
         // surface instead of eating into it.
-        const int edge = pictureSurface(spec) ? 2 * app::Canvas::SUNKEN_EDGE : 0;
-        widget = new app::Canvas(spec.w + edge, spec.h + edge, options, parent);
+        const int edge = pictureSurface(entry) ? 2 * app::Canvas::SUNKEN_EDGE : 0;
+        widget = new app::Canvas(entry.w + edge, entry.h + edge, options, parent);
         break;
     }
     case ControlKind::ImageBox: {
         auto* box = new QLabel(parent);
         box->setAlignment(Qt::AlignCenter);
-        if (has(spec, OptSunken)) {
+        if (has(entry, OptSunken)) {
             box->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             box->setLineWidth(SUNKEN_LINE_WIDTH);
         }
@@ -116,8 +116,8 @@ QWidget* WindowMain::createControl(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::ImageButton: {
         auto* button = new QPushButton(parent);
         button->setIconSize(QSize(ICON_SIDE, ICON_SIDE));
-        if (spec.icon != nullptr) button->setIcon(QIcon(iconPath(spec.icon)));
-        button->setCheckable(has(spec, OptToggle));
+        if (entry.icon != nullptr) button->setIcon(QIcon(iconPath(entry.icon)));
+        button->setCheckable(has(entry, OptToggle));
         widget = button;
         break;
     }
@@ -126,24 +126,24 @@ QWidget* WindowMain::createControl(const ControlSpec& spec, QWidget* parent) {
         break;
     case ControlKind::Label: {
         auto* label = new QLabel(text, parent);
-        label->setAlignment((has(spec, OptCentred) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        label->setAlignment((has(entry, OptCentred) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         widget = label;
         break;
     }
     case ControlKind::TextField: {
         auto* field = new QLineEdit(text, parent);
-        if (has(spec, OptNumeric)) {
+        if (has(entry, OptNumeric)) {
             field->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field));
         }
-        field->setReadOnly(has(spec, OptReadOnly));
+        field->setReadOnly(has(entry, OptReadOnly));
         keepShortcutsFrom(field);
         widget = field;
         break;
     }
     case ControlKind::SpinBox: {
         auto* spin = new TextSpinBox(parent);
-        spin->setRange(spec.minimum, spec.maximum);
-        spin->setValue(spec.minimum);
+        spin->setRange(entry.minimum, entry.maximum);
+        spin->setValue(entry.minimum);
         spin->setText(text);
         keepShortcutsFrom(spin);
         widget = spin;
@@ -151,9 +151,9 @@ QWidget* WindowMain::createControl(const ControlSpec& spec, QWidget* parent) {
     }
     case ControlKind::TrackBar: {
         auto* slider = new QSlider(Qt::Horizontal, parent);
-        slider->setRange(spec.minimum, spec.maximum);
-        slider->setValue(spec.minimum);
-        if (has(spec, OptTicks)) {
+        slider->setRange(entry.minimum, entry.maximum);
+        slider->setValue(entry.minimum);
+        if (has(entry, OptTicks)) {
             slider->setTickPosition(QSlider::TicksBelow);
             slider->setTickInterval(1);
         }
@@ -162,18 +162,18 @@ QWidget* WindowMain::createControl(const ControlSpec& spec, QWidget* parent) {
     }
     case ControlKind::CheckBox: {
         auto* box = new QCheckBox(text, parent);
-        box->setChecked(has(spec, OptChecked));
+        box->setChecked(has(entry, OptChecked));
         widget = box;
         break;
     }
     case ControlKind::OptionButton: {
         auto* option = new QRadioButton(text, parent);
-        option->setChecked(has(spec, OptChecked));
+        option->setChecked(has(entry, OptChecked));
         widget = option;
         break;
     }
     case ControlKind::Frame:
-        widget = createFrame(spec, parent);
+        widget = createFrame(entry, parent);
         break;
     case ControlKind::TextArea: {
         auto* area = new QPlainTextEdit(parent);
@@ -189,30 +189,30 @@ QWidget* WindowMain::createControl(const ControlSpec& spec, QWidget* parent) {
         break;
     }
 
-    widget->setObjectName(QString::fromLatin1(controlName(spec.id).data(),
-                                              static_cast<qsizetype>(controlName(spec.id).size())));
-    if (pictureSurface(spec))
-        widget->setGeometry(spec.x - app::Canvas::SUNKEN_EDGE, spec.y - app::Canvas::SUNKEN_EDGE,
-                            spec.w + 2 * app::Canvas::SUNKEN_EDGE, spec.h + 2 * app::Canvas::SUNKEN_EDGE);
+    widget->setObjectName(QString::fromLatin1(controlName(entry.id).data(),
+                                              static_cast<qsizetype>(controlName(entry.id).size())));
+    if (pictureSurface(entry))
+        widget->setGeometry(entry.x - app::Canvas::SUNKEN_EDGE, entry.y - app::Canvas::SUNKEN_EDGE,
+                            entry.w + 2 * app::Canvas::SUNKEN_EDGE, entry.h + 2 * app::Canvas::SUNKEN_EDGE);
     else
-        widget->setGeometry(spec.x, spec.y, spec.w, spec.h);
-    if (spec.font != NO_FONT) widget->setFont(fonts_[static_cast<std::size_t>(spec.font)]);
-    switch (spec.kind) {
+        widget->setGeometry(entry.x, entry.y, entry.w, entry.h);
+    if (entry.font != NO_FONT) widget->setFont(fonts_[static_cast<std::size_t>(entry.font)]);
+    switch (entry.kind) {
     case ControlKind::Button:
     case ControlKind::CheckBox:
     case ControlKind::OptionButton:
     case ControlKind::Label:
-        fitCaption(widget, spec);
+        fitCaption(widget, entry);
         break;
     default:
         break;
     }
-    if (spec.tooltip != nullptr) widget->setToolTip(QString::fromLatin1(spec.tooltip));
-    if (has(spec, OptDisabled)) widget->setEnabled(false);
-    if (has(spec, OptHidden)) widget->hide();
-    if (spec.kind == ControlKind::Frame) widget->lower();
-    controls_[static_cast<std::size_t>(spec.id)] = widget;
-    connectControl(spec, widget);
+    if (entry.tooltip != nullptr) widget->setToolTip(QString::fromLatin1(entry.tooltip));
+    if (has(entry, OptDisabled)) widget->setEnabled(false);
+    if (has(entry, OptHidden)) widget->hide();
+    if (entry.kind == ControlKind::Frame) widget->lower();
+    controls_[static_cast<std::size_t>(entry.id)] = widget;
+    connectControl(entry, widget);
     return widget;
 }
 
@@ -238,10 +238,10 @@ QWidget* WindowMain::createFileList(QWidget* parent) {
     return fileList_;
 }
 
-void WindowMain::connectControl(const ControlSpec& spec, QWidget* widget) {
-    const Control id = spec.id;
+void WindowMain::connectControl(const ControlSpec& entry, QWidget* widget) {
+    const Control id = entry.id;
     const auto raise = [this, id](ControlEvent event) { emit controlEvent(id, event); };
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ControlKind::Canvas:
         connect(static_cast<app::Canvas*>(widget), &app::Canvas::canvasEvent, this,
                 [this, id](const app::CanvasEvent& event) { emit canvasEvent(id, event); });

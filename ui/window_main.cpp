@@ -111,7 +111,7 @@ void WindowMain::buildMainWindow(int x, int y, int width, int height) {
     buildStatusBar();
     buildMenuBar();
     buildTabs(client);
-    for (const ControlSpec& spec : bottomRowSpecs()) createControl(spec, client);
+    for (const ControlSpec& entry : bottomRowSpecs()) createControl(entry, client);
     resetPopupOutput();
 
     // The menu bar sits above the client area, so the window is that much taller.
@@ -223,7 +223,7 @@ void WindowMain::buildTabs(QWidget* client) {
     for (const PageSpec& page : pageSpecs()) {
         auto* pageWidget = new QWidget;
         pageWidget->setObjectName(QString::fromLatin1(page.title));
-        for (const ControlSpec& spec : page.controls) createControl(spec, pageWidget);
+        for (const ControlSpec& entry : page.controls) createControl(entry, pageWidget);
         tabs_->addTab(pageWidget, QString::fromLatin1(page.title));
     }
     tabs_->setCurrentIndex(PageDesign);

@@ -152,9 +152,9 @@ private:
     void buildStatusBar();
     void buildMenuBar();
     void buildTabs(QWidget* client);
-    QWidget* createControl(const ControlSpec& spec, QWidget* parent);
+    QWidget* createControl(const ControlSpec& entry, QWidget* parent);
     QWidget* createFileList(QWidget* parent);
-    void connectControl(const ControlSpec& spec, QWidget* widget);
+    void connectControl(const ControlSpec& entry, QWidget* widget);
     void keepShortcutsFrom(QWidget* widget);
     void centreOnScreen(int x, int y);
 
