@@ -95,6 +95,10 @@ void importSprites(Program& program, int gx, int gy, int across, int down) {
     const QImage& surface = importCanvas(program).image();
     across = std::clamp(across, 0, MAX_GRAB_ACROSS);
     down = std::clamp(down, 0, MAX_GRAB_DOWN);
+    // A typed corner can be any number; beyond these bounds every cell lies off the
+    // surface anyway, and the cell positions below stay far from overflowing.
+    gx = std::clamp(gx, -CELL * MAX_GRAB_ACROSS, surface.width());
+    gy = std::clamp(gy, -CELL * MAX_GRAB_DOWN, surface.height());
     const int cells = across * down;
 
     int imported = 0;
