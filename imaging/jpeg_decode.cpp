@@ -38,8 +38,12 @@ struct JpegOutput {
 
 void handleMessage(j_common_ptr info, int level) {
     // A file that ends early is decoded by libjpeg as grey filler; refuse it instead.
-    // Other warnings (stray bytes between markers and the like) are tolerated.
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) failDecode(info);
+    // The same goes for pixel data that stops at a marker before the picture is
+    // whole (a cut file with an end marker after it, or a header claiming more than
+    // the data holds). Other warnings (stray bytes between markers and the like)
+    // are tolerated.
+    if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
+        failDecode(info);
 }
 
 void watchProgress(j_common_ptr info) {
