@@ -1,104 +1,90 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "model/sprite_model.h"
 
 using namespace model;
 
 namespace {
-
 SpriteModel freshModel() {
     SpriteModel m;
     m.resetSheet();
     return m;
 }
-
 // Every cell a different value, so a misplaced cell shows.
 void paintDistinct(SpriteGrid& g, int seed) {
     for (int i = 0; i < SPRITE_BYTES; ++i) g.cells[i] = (i + seed) & 0xFF;
 }
-
-bool spriteAll(const SpriteModel& m, int n, int value) {
-    auto s = m.sheet.sprite(n);
-    return std::all_of(s.begin(), s.end(), [&](std::uint8_t b) { return b == value; });
+bool all(const auto& range, int value) {
+    return std::all_of(range.begin(), range.end(), [&](int b) { return b == value; });
 }
-
+void stroke(SpriteModel& m, int x, int value) {
+    m.grid.cell(x, 0) = value;
+    m.pushUndoSnapshot();
+}
 }  // namespace
 
-TEST(SpriteModel, ResetLeavesOneClearSpriteAndTouchesNothingBeyondTheSheet) {
-    SpriteModel m;
+TEST(SpriteModel, ResetClearsTheSheetOnlyAndOverwritesTheUndoSnapshot) {
+    SpriteModel m = freshModel();
+    stroke(m, 0, 1);
     m.sheet.bytes[SHEET_SPRITE_BYTES] = 7;  // room after sprite 64
     m.resetSheet();
     EXPECT_EQ(m.currentSprite, 1);
     EXPECT_EQ(m.spriteCount, 1);
-    for (int n = 1; n <= MAX_SPRITES; ++n) EXPECT_TRUE(spriteAll(m, n, TRANSPARENT_INDEX)) << n;
+    for (int n = 1; n <= MAX_SPRITES; ++n) EXPECT_TRUE(all(m.sheet.sprite(n), TRANSPARENT_INDEX)) << n;
     EXPECT_EQ(m.sheet.bytes[SHEET_SPRITE_BYTES], 7);
-    for (int c : m.grid.cells) EXPECT_EQ(c, TRANSPARENT_INDEX);
+    EXPECT_TRUE(all(m.grid.cells, TRANSPARENT_INDEX));
+    EXPECT_EQ(m.history.undoPosition(), 256);
 }
 
-TEST(SpriteModel, StepsStoreEditsAndLoadTheOtherSprite) {
-    SpriteModel m = freshModel();
-    ASSERT_TRUE(m.addSprite());  // now on sprite 2 of 2
-    paintDistinct(m.grid, 1);
-    const SpriteGrid edited = m.grid;
-    ASSERT_TRUE(m.canStepBack());
-    m.previousSprite();
-    EXPECT_EQ(m.currentSprite, 1);
-    for (int c : m.grid.cells) EXPECT_EQ(c, TRANSPARENT_INDEX);
-    ASSERT_TRUE(m.canStepForward());
-    m.nextSprite();
-    EXPECT_EQ(m.currentSprite, 2);
-    EXPECT_EQ(m.grid, edited);
-    EXPECT_FALSE(m.canStepForward());
-}
-
-TEST(SpriteModel, AddSpriteStopsAtSixtyFour) {
-    SpriteModel m = freshModel();
-    for (int i = 0; i < 63; ++i) ASSERT_TRUE(m.addSprite());
-    EXPECT_EQ(m.spriteCount, 64);
-    EXPECT_EQ(m.currentSprite, 64);
-    paintDistinct(m.grid, 3);
-    const SpriteGrid before = m.grid;
-    const auto sheetBefore = m.sheet.bytes;
-    EXPECT_FALSE(m.addSprite());
-    EXPECT_EQ(m.spriteCount, 64);
-    EXPECT_EQ(m.currentSprite, 64);
-    EXPECT_EQ(m.grid, before);
-    EXPECT_EQ(m.sheet.bytes, sheetBefore);
-}
-
-TEST(SpriteModel, AddSpriteMovesToTheSpriteAfterTheCurrentOne) {
+TEST(SpriteModel, AddAndStepStoreEditsAndLoadTheOtherSprite) {
     SpriteModel m = freshModel();
     m.spriteCount = 10;
     m.currentSprite = 3;
     m.sheet.sprite(4)[0] = 42;
-    ASSERT_TRUE(m.addSprite());
+    ASSERT_TRUE(m.addSprite());  // adds after the current sprite
     EXPECT_EQ(m.spriteCount, 11);
     EXPECT_EQ(m.currentSprite, 4);
     EXPECT_EQ(m.grid.cell(0, 0), 42);
+    paintDistinct(m.grid, 1);
+    const SpriteGrid edited = m.grid;
+    m.previousSprite();
+    EXPECT_TRUE(all(m.grid.cells, TRANSPARENT_INDEX));
+    m.nextSprite();
+    EXPECT_EQ(m.grid, edited);
 }
 
-TEST(SpriteModel, RemoveLastSprite) {
+TEST(SpriteModel, SixtyThreeAddsReachSixtyFourAndTheNextChangesNothing) {
     SpriteModel m = freshModel();
-    EXPECT_FALSE(m.removeLastSprite());
-    EXPECT_EQ(m.spriteCount, 1);
-
-    m.spriteCount = 5;
-    paintDistinct(m.grid, 9);
+    for (int i = 0; i < 63; ++i) ASSERT_TRUE(m.addSprite());
+    paintDistinct(m.grid, 3);
     const SpriteGrid grid = m.grid;
-    ASSERT_TRUE(m.removeLastSprite());
-    EXPECT_EQ(m.spriteCount, 4);
-    EXPECT_EQ(m.currentSprite, 1);
-    EXPECT_EQ(m.grid, grid);  // sprite 1 does not step
+    const auto sheet = m.sheet.bytes;
+    EXPECT_FALSE(m.addSprite());
+    EXPECT_EQ(m.spriteCount, 64);
+    EXPECT_EQ(m.currentSprite, 64);
+    EXPECT_EQ(m.grid, grid);
+    EXPECT_EQ(m.sheet.bytes, sheet);
+}
 
-    // Any other sprite steps back, even inside the new count; its edits are stored.
-    m.currentSprite = 3;
-    paintDistinct(m.grid, 5);
-    ASSERT_TRUE(m.removeLastSprite());
-    EXPECT_EQ(m.spriteCount, 3);
-    EXPECT_EQ(m.currentSprite, 2);
-    EXPECT_EQ(m.sheet.sprite(3)[0], 5);
+// Sprite 1 never steps; any other sprite steps back, even inside the new count.
+TEST(SpriteModel, RemoveLastSprite) {
+    struct Case { int count, current; bool changed; int newCount, newCurrent; };
+    for (const Case& c : {Case{1, 1, false, 1, 1}, Case{5, 1, true, 4, 1}, Case{5, 2, true, 4, 1},
+                          Case{5, 3, true, 4, 2}, Case{5, 5, true, 4, 4}}) {
+        SpriteModel m = freshModel();
+        m.spriteCount = c.count;
+        m.currentSprite = c.current;
+        paintDistinct(m.grid, 5);
+        EXPECT_EQ(m.removeLastSprite(), c.changed);
+        EXPECT_EQ(m.spriteCount, c.newCount);
+        EXPECT_EQ(m.currentSprite, c.newCurrent);
+        const bool stepped = c.current != c.newCurrent;  // edits are stored before a step
+        EXPECT_EQ(m.sheet.sprite(c.current)[0], stepped ? 5 : TRANSPARENT_INDEX);
+        EXPECT_EQ(m.grid.cells[0], stepped ? TRANSPARENT_INDEX : 5);
+    }
 }
 
 TEST(SpriteModel, ClearCurrentSpriteTouchesOnlyThatSprite) {
@@ -108,42 +94,87 @@ TEST(SpriteModel, ClearCurrentSpriteTouchesOnlyThatSprite) {
     m.currentSprite = 5;
     m.loadGrid();
     m.clearCurrentSprite();
-    for (int n = 1; n <= MAX_SPRITES; ++n) EXPECT_TRUE(spriteAll(m, n, n == 5 ? TRANSPARENT_INDEX : 1)) << n;
-    for (int c : m.grid.cells) EXPECT_EQ(c, TRANSPARENT_INDEX);
+    for (int n = 1; n <= MAX_SPRITES; ++n) EXPECT_TRUE(all(m.sheet.sprite(n), n == 5 ? TRANSPARENT_INDEX : 1)) << n;
+    EXPECT_TRUE(all(m.grid.cells, TRANSPARENT_INDEX));
 }
 
 TEST(SpriteModel, CopyCutPaste) {
     SpriteModel m = freshModel();
-    // Paste before any copy gives 256 zeros in grid and sheet.
-    m.pasteBlock();
-    EXPECT_TRUE(spriteAll(m, 1, 0));
-    for (int c : m.grid.cells) EXPECT_EQ(c, 0);
+    m.pasteBlock();  // before any copy: 256 zeros in grid and sheet
+    EXPECT_TRUE(all(m.sheet.sprite(1), 0));
+    EXPECT_TRUE(all(m.grid.cells, 0));
 
-    paintDistinct(m.grid, 0);
-    const SpriteGrid original = m.grid;
-    m.copyBlock();
-    m.addSprite();
-    m.pasteBlock();
-    m.pasteBlock();  // twice is the same as once
-    EXPECT_EQ(m.grid, original);
-    SpriteGrid fromSheet;
-    fromSheet.readFrom(m.sheet.sprite(2));
-    EXPECT_EQ(fromSheet, original);
-
-    // Cut on sprite 5 leaves 255 there only; paste restores it.
     m.spriteCount = 6;
     m.currentSprite = 5;
     paintDistinct(m.grid, 77);
     m.storeGrid();
+    const SpriteGrid original = m.grid;
     const auto before = m.sheet.bytes;
-    m.cutBlock();
-    EXPECT_TRUE(spriteAll(m, 5, CUT_FILL_INDEX));
-    for (int c : m.grid.cells) EXPECT_EQ(c, CUT_FILL_INDEX);
-    for (int n = 1; n <= MAX_SPRITES; ++n) {
-        if (n == 5) continue;
-        EXPECT_TRUE(std::equal(m.sheet.sprite(n).begin(), m.sheet.sprite(n).end(),
-                               before.begin() + (n - 1) * SPRITE_BYTES));
-    }
+    m.cutBlock();  // leaves 255 in sprite 5 only
+    EXPECT_TRUE(all(m.grid.cells, CUT_FILL_INDEX));
+    auto expected = before;
+    std::fill_n(expected.begin() + 4 * SPRITE_BYTES, SPRITE_BYTES, std::uint8_t{CUT_FILL_INDEX});
+    EXPECT_EQ(m.sheet.bytes, expected);
+    m.nextSprite();
     m.pasteBlock();
-    EXPECT_EQ(m.sheet.bytes, before);
+    EXPECT_EQ(m.grid, original);
+    EXPECT_TRUE(std::equal(before.begin() + 4 * 256, before.begin() + 5 * 256, m.sheet.sprite(6).begin()));
+}
+
+TEST(UndoHistory, UndoAndRedoStepThroughEveryStrokeAndStopAtTheEnds) {
+    SpriteModel m = freshModel();
+    std::vector<SpriteGrid> states{m.grid};
+    EXPECT_FALSE(m.undo());
+    for (int i = 0; i < 5; ++i) {
+        stroke(m, i, i + 1);
+        states.push_back(m.grid);
+    }
+    for (int i = 4; i >= 0; --i) {
+        ASSERT_TRUE(m.undo());
+        EXPECT_EQ(m.grid, states[i]);
+    }
+    EXPECT_FALSE(m.undo());
+    for (int i = 1; i <= 5; ++i) {
+        ASSERT_TRUE(m.redo());
+        EXPECT_EQ(m.grid, states[i]);
+    }
+    EXPECT_FALSE(m.redo());  // never past the newest snapshot
+    EXPECT_EQ(m.grid, states[5]);
+}
+
+TEST(UndoHistory, PushDiscardsRedoAndSpriteStepRestarts) {
+    SpriteModel m = freshModel();
+    m.addSprite();
+    stroke(m, 0, 1);
+    stroke(m, 1, 2);
+    m.undo();
+    m.undo();
+    stroke(m, 2, 3);
+    EXPECT_FALSE(m.redo());
+    EXPECT_EQ(m.grid.cell(1, 0), TRANSPARENT_INDEX);
+    EXPECT_EQ(m.history.undoPosition(), 256);
+    m.previousSprite();
+    const SpriteGrid loaded = m.grid;
+    EXPECT_EQ(m.history.undoPosition(), 0);
+    EXPECT_FALSE(m.undo());
+    EXPECT_FALSE(m.redo());
+    EXPECT_EQ(m.grid, loaded);
+}
+
+TEST(UndoHistory, FullStoreDropsTheOldestSnapshots) {
+    SpriteModel m = freshModel();
+    const int pushes = UndoHistory::CAPACITY + 100;
+    auto stamped = [&] { return m.grid.cell(0, 0) | m.grid.cell(1, 0) << 8; };
+    for (int i = 1; i <= pushes; ++i) {
+        m.grid.cell(0, 0) = i & 0xFF;
+        stroke(m, 1, (i >> 8) & 0xFF);
+    }
+    EXPECT_EQ(m.history.undoPosition(), (UndoHistory::CAPACITY - 1) * 256);
+    int undos = 0;
+    while (m.undo()) ++undos;
+    EXPECT_EQ(undos, UndoHistory::CAPACITY - 1);
+    EXPECT_EQ(stamped(), pushes - (UndoHistory::CAPACITY - 1));
+    while (m.redo()) {
+    }
+    EXPECT_EQ(stamped(), pushes);
 }
