@@ -1,153 +1,181 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <set>
 #include <vector>
 
-#include "palette/palette.h"
+#include "imaging/fixed_colour_table.h"
+#include "palette/colour_use.h"
+#include "palette/palette_file.h"
 
+namespace fs = std::filesystem;
 using namespace palette;
 
 namespace {
-std::vector<std::uint8_t> recordsOf(const std::vector<RgbColour>& colours) {
+std::vector<std::uint8_t> bytesOf(const std::vector<RgbColour>& colours) {
     std::vector<std::uint8_t> bytes;
-    for (const RgbColour& c : colours) {
-        bytes.push_back(static_cast<std::uint8_t>(c.red));
-        bytes.push_back(static_cast<std::uint8_t>(c.green));
-        bytes.push_back(static_cast<std::uint8_t>(c.blue));
-    }
+    for (const RgbColour& c : colours)
+        for (int v : {c.red, c.green, c.blue}) bytes.push_back(static_cast<std::uint8_t>(v));
     return bytes;
 }
 
-// 256 distinct colours: index i -> (i, 255 - i, i ^ 0x5A).
-std::vector<RgbColour> distinctColours() {
-    std::vector<RgbColour> c;
-    for (int i = 0; i < 256; ++i) c.push_back({i, 255 - i, i ^ 0x5A});
-    return c;
+constexpr int SPRITE = COLOUR_USE_SPRITE_BYTES;
+constexpr int SHEET_BYTES = COLOUR_USE_MAX_SPRITES * SPRITE;
+
+// The colors.pal content listing these values: (value, 0) records, then zeros.
+std::array<std::uint8_t, 512> recordsOf(std::initializer_list<int> values) {
+    std::array<std::uint8_t, 512> bytes{};
+    int k = 0;
+    for (int v : values) bytes[2 * k++] = static_cast<std::uint8_t>(v);
+    return bytes;
 }
 }  // namespace
 
-TEST(PaletteEntryTest, NextColourFieldsFollowTopThreeBits) {
-    const PaletteEntry magenta = makePaletteEntry(255, 0, 255, 7);
-    EXPECT_EQ(magenta.nextColourByte, 0xE3);
-    EXPECT_EQ(magenta.nextBlueBit, 1);
-    EXPECT_EQ(magenta.paletteIndex, 7);
-    EXPECT_EQ(magenta.slot, 0);
-
-    const PaletteEntry e = makePaletteEntry(36, 73, 146, 0);
-    EXPECT_EQ(nextColour9Bit(36, 73, 146), 0x54);
-    EXPECT_EQ(e.nextColourByte, 0x2A);
-    EXPECT_EQ(e.nextBlueBit, 0);
-
-    const PaletteEntry white = makePaletteEntry(255, 255, 255, 0);
-    EXPECT_EQ(white.nextColourByte, 0xFF);
-    EXPECT_EQ(white.nextBlueBit, 1);
-}
-
-TEST(PaletteTest, RecordsBecomeEntriesInFileOrder) {
-    const auto colours = distinctColours();
-    const Palette p = paletteFromBytes(recordsOf(colours));
-    ASSERT_EQ(p.size(), 256u);
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(p[i].paletteIndex, i);
-        EXPECT_EQ(paletteColour(p, i), colours[i]);
-        EXPECT_EQ(findPaletteIndex(p, colours[i].red, colours[i].green, colours[i].blue), i);
+TEST(Palette, NextColourFieldsFollowTheTopThreeBits) {
+    struct Case { int r, g, b, byte, blueBit; };
+    for (const Case& c : {Case{255, 0, 255, 0xE3, 1}, Case{36, 73, 146, 0x2A, 0}, Case{255, 255, 255, 0xFF, 1},
+                          Case{0, 0, 32, 0x00, 1}, Case{0, 0, 64, 0x01, 0}}) {
+        const PaletteEntry e = makePaletteEntry(c.r, c.g, c.b, 7);
+        EXPECT_EQ(e.nextColourByte, c.byte) << c.r << "," << c.g << "," << c.b;
+        EXPECT_EQ(e.nextBlueBit, c.blueBit) << c.r << "," << c.g << "," << c.b;
     }
 }
 
-struct SizeCase {
-    std::size_t bytes;
-    std::size_t entries;
-};
-class PaletteSizeTest : public ::testing::TestWithParam<SizeCase> {};
-
-TEST_P(PaletteSizeTest, ShortLastRecordIsPaddedWithZeros) {
-    std::vector<std::uint8_t> bytes(GetParam().bytes);
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
-    const Palette p = paletteFromBytes(bytes);
-    ASSERT_EQ(p.size(), GetParam().entries);
-    if (bytes.size() % 3 != 0) {
-        const PaletteEntry& last = p[p.size() - 1];
-        const std::size_t start = (p.size() - 1) * 3;
-        EXPECT_EQ(last.red, bytes[start]);
-        EXPECT_EQ(last.green, start + 1 < bytes.size() ? bytes[start + 1] : 0);
-        EXPECT_EQ(last.blue, 0);
+// Three-byte records until the end; a short last record is padded with zeros.
+TEST(Palette, EntriesFollowTheFileLength) {
+    struct Case { std::size_t bytes, entries; };
+    for (const Case& c : {Case{0, 0}, Case{1, 1}, Case{2, 1}, Case{3, 1}, Case{767, 256}, Case{768, 256},
+                          Case{769, 257}, Case{770, 257}}) {
+        std::vector<std::uint8_t> bytes(c.bytes);
+        for (std::size_t i = 0; i < c.bytes; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
+        const Palette p = paletteFromBytes(bytes);
+        ASSERT_EQ(p.size(), c.entries) << c.bytes;
+        if (c.entries == 0) continue;
+        const std::size_t at = (c.entries - 1) * 3;
+        auto byte = [&](std::size_t i) { return i < c.bytes ? int{bytes[i]} : 0; };
+        EXPECT_EQ(paletteColour(p, int(c.entries) - 1), (RgbColour{byte(at), byte(at + 1), byte(at + 2)}))
+            << c.bytes;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, PaletteSizeTest,
-                         ::testing::Values(SizeCase{0, 0}, SizeCase{1, 1}, SizeCase{2, 1}, SizeCase{3, 1},
-                                           SizeCase{767, 256}, SizeCase{768, 256}, SizeCase{769, 257},
-                                           SizeCase{770, 257}));
-
-TEST(PaletteTest, MissingEntriesAreBlackAndNeverRead) {
-    const Palette p = paletteFromBytes(recordsOf({{10, 20, 30}, {40, 50, 60}}));
+TEST(Palette, MissingEntriesAreBlackAndBlackIsNotFound) {
+    const Palette p = paletteFromBytes(bytesOf({{10, 20, 30}, {40, 50, 60}}));
     EXPECT_EQ(paletteColour(p, 1), (RgbColour{40, 50, 60}));
-    EXPECT_EQ(paletteColour(p, 2), (RgbColour{}));
-    EXPECT_EQ(paletteColour(p, 255), (RgbColour{}));
-    EXPECT_EQ(paletteColour(p, -1), (RgbColour{}));
-    EXPECT_EQ(paletteColour(Palette{}, 0), (RgbColour{}));
-    // Black is not an entry of this palette, so it finds nothing.
+    EXPECT_EQ(p[1].paletteIndex, 1);
+    for (int i : {2, 255, -1}) EXPECT_EQ(paletteColour(p, i), RgbColour{}) << i;
     EXPECT_EQ(findPaletteIndex(p, 0, 0, 0), std::nullopt);
-    EXPECT_EQ(findPaletteIndex(Palette{}, 0, 0, 0), std::nullopt);
+    EXPECT_EQ(slotsFromPalette(p), p.entries());
 }
 
-TEST(PaletteTest, SharedColourFindsLowestIndex) {
-    auto colours = distinctColours();
-    colours[200] = colours[12];
-    colours[255] = colours[12];
-    const Palette p = paletteFromBytes(recordsOf(colours));
-    EXPECT_EQ(findPaletteIndex(p, colours[12].red, colours[12].green, colours[12].blue), 12);
-    // The other entries keep their own colour.
-    EXPECT_EQ(paletteColour(p, 200), colours[12]);
-}
-
-TEST(PaletteTest, EntriesPast255AreKeptButNeverAnswered) {
-    auto colours = distinctColours();
-    colours.push_back({1, 2, 3});          // entry 256: a colour no other entry has
-    colours.push_back(colours[40]);        // entry 257: a copy of entry 40
-    const Palette p = paletteFromBytes(recordsOf(colours));
-    ASSERT_EQ(p.size(), 258u);
-    EXPECT_EQ(paletteColour(p, 256), (RgbColour{1, 2, 3}));
-    EXPECT_EQ(findPaletteIndex(p, 1, 2, 3), std::nullopt);
-    EXPECT_EQ(findPaletteIndex(p, colours[40].red, colours[40].green, colours[40].blue), 40);
-}
-
-TEST(PaletteTest, UnknownAndOutOfRangeColoursFindNothing) {
-    const Palette p = paletteFromBytes(recordsOf(distinctColours()));
-    EXPECT_EQ(findPaletteIndex(p, 0, 0, 0), std::nullopt);  // (0, 255, 0x5A) is entry 0
-    EXPECT_EQ(findPaletteIndex(p, -1, 255, 0x5A), std::nullopt);
-    EXPECT_EQ(findPaletteIndex(p, 256, 0, 0), std::nullopt);
-    EXPECT_EQ(findPaletteIndex(p, 0, 255, 0x5A), 0);
-}
-
-TEST(PaletteTest, LookupAgreesWithLinearScanOnCrowdedPalette) {
-    // Few distinct colours, many repeats, so the hash table sees collisions and
-    // duplicates; the answer must always be the first entry found walking from 0.
+// Few colours, many repeats and entries past 255: the answer is always the lowest
+// index 0..255 with exactly that colour, as a walk from 0 finds it.
+TEST(Palette, FindIndexAnswersTheLowestIndexUpTo255) {
     std::vector<RgbColour> colours;
     std::uint32_t seed = 12345;
+    auto colourOf = [](int v) { return RgbColour{v * 6, 255 - v, (v * 37) & 0xFF}; };
     for (int i = 0; i < 256; ++i) {
         seed = seed * 1103515245u + 12345u;
-        const int v = static_cast<int>((seed >> 16) % 40);
-        colours.push_back({v * 6, 255 - v, (v * 37) & 0xFF});
+        colours.push_back(colourOf(static_cast<int>((seed >> 16) % 40)));
     }
-    const Palette p = paletteFromBytes(recordsOf(colours));
+    colours.push_back({1, 2, 3});     // only past 255
+    colours.push_back(colours[40]);   // a copy past 255
+    const Palette p = paletteFromBytes(bytesOf(colours));
     for (int v = 0; v < 45; ++v) {
-        const RgbColour c{v * 6, 255 - v, (v * 37) & 0xFF};
+        const RgbColour c = colourOf(v);
         std::optional<int> expected;
         for (int i = 0; i < 256 && !expected; ++i)
             if (colours[i] == c) expected = i;
         EXPECT_EQ(findPaletteIndex(p, c.red, c.green, c.blue), expected) << "v=" << v;
     }
+    EXPECT_EQ(findPaletteIndex(p, 1, 2, 3), std::nullopt);
+    EXPECT_EQ(findPaletteIndex(p, colours[0].red + 256, colours[0].green, colours[0].blue), std::nullopt);
 }
 
-TEST(PaletteTest, SlotsAreACopyOfEveryEntry) {
-    auto colours = distinctColours();
-    colours.push_back({9, 9, 9});
-    const Palette p = paletteFromBytes(recordsOf(colours));
-    const ColourSlots slots = slotsFromPalette(p);
-    ASSERT_EQ(slots.size(), p.size());
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-        EXPECT_EQ(slots[i], p[i]);
-        EXPECT_EQ(slots[i].slot, 0);
+TEST(PaletteFile, LoadsBothListsAndRefusesWhatItCannotRead) {
+    const fs::path dir = fs::temp_directory_path() / "viroror_palette_file_test";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "folder.pal");
+    auto write = [&](const char* name, std::size_t size) {
+        std::ofstream(dir / name, std::ios::binary) << std::string(size, '\x11');
+        return dir / name;
+    };
+    const auto loaded = loadPalette(write("ok.pal", 769));
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->palette.size(), 257u);
+    EXPECT_EQ(paletteColour(loaded->palette, 256), (RgbColour{0x11, 0, 0}));
+    EXPECT_EQ(loaded->colourSlots, loaded->palette.entries());
+    EXPECT_TRUE(loadPalette(write("empty.pal", 0)));
+    EXPECT_TRUE(loadPalette(write("limit.pal", MAX_PALETTE_FILE_BYTES)));
+    for (const fs::path& bad : {dir / "missing.pal", dir / "folder.pal", dir / "ok.pal" / "through.pal",
+                                write("big.pal", MAX_PALETTE_FILE_BYTES + 1)})
+        EXPECT_FALSE(loadPalette(bad)) << bad;
+    fs::remove_all(dir);
+}
+
+// Picking and importing by exact colour rely on the shipped file being the fixed table.
+TEST(PaletteFile, ShippedFileIsTheFixedColourTable) {
+    const fs::path path = fs::path(VIROROR_RESOURCES) / PALETTE_FILE_NAME;
+    EXPECT_EQ(fs::file_size(path), 768u);
+    const auto loaded = loadPalette(path);
+    ASSERT_TRUE(loaded);
+    const Palette& p = loaded->palette;
+    ASSERT_EQ(p.size(), 256u);
+    EXPECT_EQ(paletteColour(p, 0), (RgbColour{0, 0, 0}));
+    EXPECT_EQ(paletteColour(p, 0xE3), (RgbColour{255, 0, 255}));
+    EXPECT_EQ(paletteColour(p, 255), (RgbColour{255, 255, 255}));
+    std::set<int> distinct;
+    for (int i = 0; i < 256; ++i) {
+        const imaging::Rgb& fixed = imaging::FIXED_COLOUR_TABLE[static_cast<std::size_t>(i)];
+        const RgbColour c = paletteColour(p, i);
+        EXPECT_EQ(c, (RgbColour{fixed.r, fixed.g, fixed.b})) << i;
+        distinct.insert((c.red << 16) | (c.green << 8) | c.blue);
     }
+    EXPECT_EQ(distinct.size(), 256u);
+}
+
+TEST(ColourUse, CountsNonZeroValuesAndListsThemAscending) {
+    for (int fill : {0, 0xE3}) {
+        const ColourUse use = countColours(std::vector<std::uint8_t>(SHEET_BYTES, fill), 64);
+        EXPECT_EQ(use.count, fill ? 1 : 0);
+        EXPECT_EQ(colourPaletteBytes(use.markers), fill ? recordsOf({0xE3}) : recordsOf({}));
+    }
+    std::vector<std::uint8_t> s(SHEET_BYTES);
+    for (int i = 0; i < SHEET_BYTES; ++i) s[i] = static_cast<std::uint8_t>(i);
+    const ColourUse use = countColours(s.data(), 64);
+    EXPECT_EQ(use.count, 255);
+    EXPECT_FALSE(use.markers[0]);
+    const auto all = colourPaletteBytes(use.markers);
+    for (int k = 0; k < 256; ++k) {
+        EXPECT_EQ(all[2 * k], k < 255 ? k + 1 : 0) << k;
+        EXPECT_EQ(all[2 * k + 1], 0) << k;
+    }
+}
+
+// Only sprites 1..count are read: count clamped to 0..64, never past a span's end.
+TEST(ColourUse, ReadsOnlyTheSpritesInUse) {
+    std::vector<std::uint8_t> s(SHEET_BYTES + 1, 0);
+    s[0] = 5;                        // sprite 1
+    s[2 * SPRITE - 1] = 9;           // last byte of sprite 2
+    s[2 * SPRITE] = 7;               // sprite 3
+    s[SHEET_BYTES - 1] = 3;          // sprite 64
+    s[SHEET_BYTES] = 42;             // past the sheet
+    struct Case { int sprites, count; };
+    for (const Case& c : {Case{-5, 0}, Case{0, 0}, Case{1, 1}, Case{2, 2}, Case{3, 3}, Case{1000, 4}})
+        EXPECT_EQ(countColours(s.data(), c.sprites).count, c.count) << c.sprites;
+    EXPECT_EQ(colourPaletteBytes(countColours(s.data(), 3).markers), recordsOf({5, 7, 9}));
+    EXPECT_EQ(countColours(nullptr, 64).count, 0);
+    // A block of two and a bit sprites: the partial third one is not read.
+    EXPECT_EQ(countColours(std::span<const std::uint8_t>(s.data(), 2 * SPRITE + 10), 64).count, 2);
+}
+
+TEST(ColourUse, FewerColoursLeaveNoStaleRecords) {
+    std::vector<std::uint8_t> s(SPRITE, 0);
+    for (int i = 0; i < 50; ++i) s[i] = static_cast<std::uint8_t>(100 + i);
+    EXPECT_EQ(colourPaletteBytes(countColours(s.data(), 1).markers)[98], 149);
+    std::fill(s.begin() + 2, s.begin() + 50, std::uint8_t{0});
+    EXPECT_EQ(colourPaletteBytes(countColours(s.data(), 1).markers), recordsOf({100, 101}));
 }
