@@ -1,115 +1,71 @@
-#include <gtest/gtest.h>
-
+#include "io/colour_pal_file.h"
 #include "io/safe_write.h"
 #include "io_test_support.h"
+#include "palette/colour_use.h"
 
 using namespace iotest;
 
-namespace {
-
-std::string asText(const Bytes& b) { return std::string(b.begin(), b.end()); }
-
-}  // namespace
-
-TEST(SafeWrite, CreatesAndReplacesWholeLeavingOnlyTheTarget) {
+TEST(SafeWrite, ReplacesWholeThroughALinkLeavingNothingElse) {
     TempFolder dir;
     const auto target = dir / "out.bin";
-
-    ASSERT_TRUE(io::writeFileReplacing(target, std::string_view("a much longer first content")).ok);
-    EXPECT_EQ(asText(readBytes(target)), "a much longer first content");
-
-    // A shorter second write leaves no trace of the first.
-    ASSERT_TRUE(io::writeFileReplacing(target, std::string_view("short")).ok);
-    EXPECT_EQ(asText(readBytes(target)), "short");
-
-    ASSERT_TRUE(io::writeFileReplacing(target, std::string_view()).ok);
-    EXPECT_TRUE(fs::exists(target));
-    EXPECT_EQ(fs::file_size(target), 0u);
-
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.bin"});
-}
-
-TEST(SafeWrite, KeepsTheOldFilesPermissions) {
-    TempFolder dir;
-    const auto target = dir / "keep.bin";
-    writeBytes(target, {1, 2, 3});
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::replace);
-    ASSERT_TRUE(io::writeFileReplacing(target, std::string_view("new")).ok);
-    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
-}
-
-TEST(SafeWrite, ALinkIsFollowedAndStaysALink) {
+    ASSERT_TRUE(io::writeFileReplacing(target, std::string_view("a much longer first content")));
+    ASSERT_TRUE(io::writeFileReplacing(target, std::string_view("short")));
+    EXPECT_EQ(readBytes(target), (Bytes{'s', 'h', 'o', 'r', 't'}));
 #ifdef __unix__
-    TempFolder dir;
-    const auto real = dir / "real.bin";
-    const auto link = dir / "link.bin";
-    writeBytes(real, {9, 9, 9, 9});
-    fs::create_symlink(real, link);
-    ASSERT_TRUE(io::writeFileReplacing(link, std::string_view("xy")).ok);
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(asText(readBytes(real)), "xy");
-#else
-    GTEST_SKIP() << "symbolic links need privileges here";
+    fs::create_symlink(target, dir / "link.bin");
+    ASSERT_TRUE(io::writeFileReplacing(dir / "link.bin", std::string_view()));
+    EXPECT_TRUE(fs::is_symlink(dir / "link.bin"));
+    EXPECT_EQ(fs::file_size(target), 0u);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"link.bin", "out.bin"}));
 #endif
 }
 
-TEST(SafeWrite, ATargetThatIsAFolderFailsAndLeavesNothingBehind) {
+// A folder as target (full or empty), a path through a regular file or a missing folder,
+// no name at all: every write fails and the folder holds exactly what it held.
+TEST(SafeWrite, UnwritableTargetsFailAndLeaveEverythingAsItWas) {
     TempFolder dir;
-    const auto folder = dir / "taken";
-    fs::create_directory(folder);
-    writeBytes(folder / "inside.txt", {1});
-
-    const auto result = io::writeFileReplacing(folder, std::string_view("data"));
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
-    EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(readBytes(folder / "inside.txt"), Bytes{1});
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"taken"});
-
-    // An empty folder too (a rename onto an empty folder is the tempting case).
-    const auto empty = dir / "empty";
-    fs::create_directory(empty);
-    EXPECT_FALSE(io::writeFileReplacing(empty, std::string_view("data")).ok);
-    EXPECT_TRUE(fs::is_directory(empty));
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"empty", "taken"}));
-}
-
-TEST(SafeWrite, AFolderPathRunningThroughAFileFails) {
-    TempFolder dir;
-    const auto file = dir / "plain.txt";
-    writeBytes(file, {7, 8});
-    EXPECT_FALSE(io::writeFileReplacing(file / "child.bin", std::string_view("data")).ok);
-    EXPECT_FALSE(io::writeFileReplacing(dir / "missing" / "child.bin", std::string_view("data")).ok);
-    EXPECT_EQ(readBytes(file), (Bytes{7, 8}));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"plain.txt"});
-}
-
-TEST(SafeWrite, AnEmptyNameFails) {
-    EXPECT_FALSE(io::writeFileReplacing(fs::path(), std::string_view("x")).ok);
+    fs::create_directories(dir / "taken");
+    fs::create_directories(dir / "empty");
+    writeBytes(dir / "taken" / "inside.txt", {1});
+    writeBytes(dir / "plain", {7, 8});
+    for (const fs::path& bad : {dir / "taken", dir / "empty", dir / "plain" / "child", dir / "missing" / "child",
+                                fs::path()}) {
+        const io::WriteResult result = io::writeFileReplacing(bad, std::string_view("data"));
+        EXPECT_FALSE(result.ok) << bad;
+        EXPECT_FALSE(result.error.empty()) << bad;
+    }
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"empty", "plain", "taken"}));
+    EXPECT_TRUE(fs::is_empty(dir / "empty"));
+    EXPECT_EQ(readBytes(dir / "taken" / "inside.txt"), Bytes{1});
+    EXPECT_EQ(readBytes(dir / "plain"), (Bytes{7, 8}));
 }
 
 #ifdef __unix__
 TEST(SafeWrite, AFullDiskFailsAndLeavesTheOldFileByteForByte) {
     TempFolder dir;
     const auto target = dir / "sheet.spr";
-    const Bytes old = seededBytes(300, 11);
+    const Bytes old = seededBytes(300, 11), bigger = seededBytes(5000, 12), small = seededBytes(900, 13);
     writeBytes(target, old);
-    const Bytes bigger = seededBytes(5000, 12);
-
-    // The child may write 1,000 bytes per file: the new content does not fit.
-    const int code = runWithFileSizeLimit(1000, [&] {
-        return io::writeFileReplacing(target, std::span<const std::uint8_t>(bigger)).ok;
-    });
-    EXPECT_EQ(code, 1) << "the write must report failure";
+    auto writeUnderLimit = [&](const Bytes& bytes) {  // 1,000 bytes per file
+        return runWithFileSizeLimit(1000, [&] { return io::writeFileReplacing(target, std::span(bytes)).ok; });
+    };
+    EXPECT_EQ(writeUnderLimit(bigger), 1) << "the write must report failure";
     EXPECT_EQ(readBytes(target), old);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"sheet.spr"}) << "no temporary file may stay";
-
-    // Under the same limit a content that fits is written: the limit is what failed above.
-    const Bytes small = seededBytes(900, 13);
-    EXPECT_EQ(runWithFileSizeLimit(1000, [&] {
-                  return io::writeFileReplacing(target, std::span<const std::uint8_t>(small)).ok;
-              }),
-              0);
+    EXPECT_EQ(writeUnderLimit(small), 0);  // the limit is what failed above
     EXPECT_EQ(readBytes(target), small);
 }
 #endif
+
+// The palette-side tests cover the colors.pal content; here it reaches the file.
+TEST(ColourPalFile, WritesThePairsOfTheIndicesInUse) {
+    TempFolder dir;
+    Bytes sheet(64 * 256, 0xE3), expected(512, 0);
+    sheet[64 * 256 - 1] = 5;  // the last byte of sprite 64
+    ASSERT_TRUE(io::saveColourPalette(palette::countColours(sheet, 64).markers, dir / "colors.pal"));
+    expected[0] = 5;
+    expected[2] = 0xE3;
+    EXPECT_EQ(readBytes(dir / "colors.pal"), expected);
+    fs::create_directory(dir / "taken.pal");
+    EXPECT_FALSE(io::saveColourPalette({}, dir / "taken.pal"));
+}
