@@ -5,7 +5,8 @@
 #   fuzz/run.sh [seconds] [target ...]
 #
 # seconds: time per target (default 300). Targets: sprite_file palette_file bmp8
-# png jpeg gif bmp (default all). PARALLEL=2 runs two targets at a time.
+# png jpeg gif bmp (default all). PARALLEL=2 runs two targets at a time;
+# FUZZ_ARGS adds libFuzzer options (say "-use_value_profile=1").
 # Corpora grow in build-fuzz/corpus/<target>, crashes land in
 # build-fuzz/artifacts/<target>/, logs in build-fuzz/logs/<target>.log.
 set -euo pipefail
@@ -39,16 +40,16 @@ run_one() {
   UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
     "$BUILD/fuzz/fuzz_$target" "$BUILD/corpus/$target" "$BUILD/seeds/$target" \
       -max_total_time="$SECONDS_PER_TARGET" -rss_limit_mb=512 -timeout=25 \
-      -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$target/" \
+      -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$target/" ${FUZZ_ARGS:-} \
       >"$BUILD/logs/$target.log" 2>&1
 }
 
 summary() {
   local target=$1 status=$2 log="$BUILD/logs/$1.log"
   local runs rate rss cov
-  runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
-  rate=$(grep -o 'stat::average_exec_per_sec: [0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
-  rss=$(grep -o 'stat::peak_rss_mb: [0-9]*' "$log" | grep -o '[0-9]*$' || echo '?')
+  runs=$(awk '/stat::number_of_executed_units:/ {print $2}' "$log")
+  rate=$(awk '/stat::average_exec_per_sec:/ {print $2}' "$log")
+  rss=$(awk '/stat::peak_rss_mb:/ {print $2}' "$log")
   cov=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1 || true)
   printf '%-13s %-7s runs %-10s exec/s %-7s peak rss %-5s MB  %s\n' \
     "$target" "$status" "$runs" "$rate" "$rss" "$cov"
