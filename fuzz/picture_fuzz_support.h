@@ -109,8 +109,10 @@ inline std::uint32_t bigEndian32(const std::uint8_t* at) {
 inline bool claimsLargePicture(const std::uint8_t* data, std::size_t size) {
     if (imaging::isPngData(data, size)) {
         if (size < 24 || std::memcmp(data + 12, "IHDR", 4) != 0) return false;
-        return static_cast<long long>(detail::bigEndian32(data + 16)) * detail::bigEndian32(data + 20) >
-               FUZZ_PICTURE_PIXELS;
+        const unsigned long long width = detail::bigEndian32(data + 16);
+        const unsigned long long height = detail::bigEndian32(data + 20);
+        constexpr auto limit = static_cast<unsigned long long>(FUZZ_PICTURE_PIXELS);
+        return width > limit || height > limit || width * height > limit;
     }
     if (imaging::isJpegData(data, size)) return detail::jpegHeaderPixels(data, size) > FUZZ_PICTURE_PIXELS;
     return false;
