@@ -23,26 +23,21 @@ namespace iotest {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-class TempFolder {
-public:
-    TempFolder() : path_(fs::temp_directory_path() / ("viroror-io-" + std::to_string(std::random_device{}()))) {
-        fs::create_directories(path_);
-    }
+struct TempFolder {
+    const fs::path path = fs::temp_directory_path() / ("viroror-io-" + std::to_string(std::random_device{}()));
+    TempFolder() { fs::create_directories(path); }
     ~TempFolder() {
         std::error_code ignored;
-        fs::remove_all(path_, ignored);
+        fs::remove_all(path, ignored);
     }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
+    fs::path operator/(const std::string& name) const { return path / name; }
     // Every name in the folder, sorted: leftovers show here.
     std::vector<std::string> entries() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::directory_iterator(path)) names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
-
-private:
-    fs::path path_;
 };
 
 inline Bytes readBytes(const fs::path& path) {

@@ -1,7 +1,5 @@
-#include "io/colour_pal_file.h"
 #include "io/safe_write.h"
 #include "io_test_support.h"
-#include "palette/colour_use.h"
 
 using namespace iotest;
 
@@ -56,16 +54,3 @@ TEST(SafeWrite, AFullDiskFailsAndLeavesTheOldFileByteForByte) {
     EXPECT_EQ(readBytes(target), small);
 }
 #endif
-
-// The palette-side tests cover the colors.pal content; here it reaches the file.
-TEST(ColourPalFile, WritesThePairsOfTheIndicesInUse) {
-    TempFolder dir;
-    Bytes sheet(64 * 256, 0xE3), expected(512, 0);
-    sheet[64 * 256 - 1] = 5;  // the last byte of sprite 64
-    ASSERT_TRUE(io::saveColourPalette(palette::countColours(sheet, 64).markers, dir / "colors.pal"));
-    expected[0] = 5;
-    expected[2] = 0xE3;
-    EXPECT_EQ(readBytes(dir / "colors.pal"), expected);
-    fs::create_directory(dir / "taken.pal");
-    EXPECT_FALSE(io::saveColourPalette({}, dir / "taken.pal"));
-}

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <initializer_list>
 #include <set>
 #include <vector>
@@ -96,8 +97,7 @@ TEST(Palette, FindIndexAnswersTheLowestIndexUpTo255) {
 }
 
 TEST(PaletteFile, LoadsBothListsAndRefusesWhatItCannotRead) {
-    const fs::path dir = fs::temp_directory_path() / "viroror_palette_file_test";
-    fs::remove_all(dir);
+    const fs::path dir = fs::temp_directory_path() / ("viroror-palette-" + std::to_string(std::random_device{}()));
     fs::create_directories(dir / "folder.pal");
     auto write = [&](const char* name, std::size_t size) {
         std::ofstream(dir / name, std::ios::binary) << std::string(size, '\x11');
