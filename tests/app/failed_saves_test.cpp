@@ -78,9 +78,6 @@ void PrintTo(const SaveCommand& command, std::ostream* out) { *out << command.na
 
 enum class Fault { None, TargetIsFolder, PathThroughFile, FileSizeLimit };
 
-std::string faultName(Fault fault);
-void PrintTo(Fault fault, std::ostream* out) { *out << faultName(fault); }
-
 std::string faultName(Fault fault) {
     switch (fault) {
         case Fault::None: return "Succeeds";
@@ -91,8 +88,10 @@ std::string faultName(Fault fault) {
     return "?";
 }
 
+void PrintTo(Fault fault, std::ostream* out) { *out << faultName(fault); }
+
 // Far below what any of the commands writes (256 bytes for one sprite at least).
-constexpr rlim_t SIZE_LIMIT = 64;
+constexpr std::size_t SIZE_LIMIT = 64;
 
 const Bytes OLD_CONTENT = {'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 0, 1, 2, 0xFF};
 
