@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
+scripts/build.sh viroror
 mkdir -p build/work
 cp -n resources/rgb9spreada.pal build/work/ 2>/dev/null || true
 cd build/work
