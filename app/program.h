@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -67,6 +68,9 @@ struct Program {
     // above 64 stay null and show no picture.
     std::array<QImage, SPRITE_IMAGE_COUNT> spriteImages;
     std::array<QImage, PALETTE_PICTURE_SLOTS> palettePictures;
+    // Decodes palette picture i on first use, so start-up does not wait for
+    // pictures the user may never ask for. Empty: only palettePictures counts.
+    std::function<QImage(int)> loadPalettePicture;
 
     // The working folder, ending in a separator: the palette file is read there,
     // "colors.pal" written there, and the file dialogs and file list start there.

@@ -119,9 +119,10 @@ std::unique_ptr<Session> startEditor(Dialogs& dialogs, const QString& workingDir
     installQtPictureLoader();
 
     // The palette pictures the palette canvas shows.
-    program.palettePictures[0] = palettePicture(QStringLiteral(":/palette0.png"));
-    program.palettePictures[1] = palettePicture(QStringLiteral(":/palette1.png"));
-    program.palettePictures[2] = palettePicture(QStringLiteral(":/palette2.bmp"));
+    program.loadPalettePicture = [](int index) {
+        static const char* const names[] = {":/palette0.png", ":/palette1.png", ":/palette2.bmp"};
+        return index >= 0 && index < 3 ? palettePicture(QString::fromLatin1(names[index])) : QImage();
+    };
     program.state.palettePictureMax = 2;
 
     // The palette, before any window exists: without it the program cannot show a pixel.

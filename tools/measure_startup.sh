@@ -12,22 +12,24 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"; [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true' EXIT
 cp "$here/resources/rgb9spreada.pal" "$work/"
 
-# A free display number, reported by Xvfb itself.
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# A display number well away from :0, which other X servers on the machine tend to take.
+number=$((100 + $$ % 400))
+while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
+Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-read -r -t 10 number <&3
 export DISPLAY=":$number"
+# Wait until the server answers before the first launch.
+for _ in $(seq 500); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.01; done
 unset QT_QPA_PLATFORM
 
 times=()
 for _ in $(seq "$runs"); do
   start=$(date +%s.%N)
-  (cd "$work" && exec "$program") >/dev/null 2>&1 &
+  (cd "$work" && exec "$program") >"$work/log" 2>&1 &
   pid=$!
   # xdotool's own --sync waits half a second between looks; look far more often.
   until xdotool search --onlyvisible --name '^Viroror' >/dev/null 2>&1; do
-    kill -0 "$pid" 2>/dev/null || { echo "the program ended before showing its window" >&2; exit 1; }
+    kill -0 "$pid" 2>/dev/null || { echo "the program ended before showing its window:" >&2; cat "$work/log" >&2; exit 1; }
     sleep 0.002
   done
   end=$(date +%s.%N)

@@ -235,6 +235,7 @@ void showPalettePicture(app::Program& program) {
     const int index = program.state.palettePictureIndex;
     if (index < 0 || index >= app::PALETTE_PICTURE_SLOTS) return;
     QImage& picture = program.palettePictures[static_cast<std::size_t>(index)];
+    if (picture.isNull() && program.loadPalettePicture) picture = program.loadPalettePicture(index);
     app::Canvas* canvas = viewCanvas(program, Control::GadgetPaletteCanvas);
     if (picture.isNull() || !canvas) return;
     canvas->fillBox(0, 0, PICTURE_FILL_WIDTH, PICTURE_FILL_HEIGHT, VIEW_BLACK);
