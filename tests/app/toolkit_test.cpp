@@ -1,0 +1,216 @@
+// The toolkit layer: the number rule, the canvas's drawing and pixel reads, its
+// mouse reports through Qt's own routing, and the scripted dialogs.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include <climits>
+#include <queue>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/canvas.h"
+#include "app/colour.h"
+#include "app/dialogs.h"
+#include "app/text_number.h"
+
+namespace {
+
+using app::CanvasEvent;
+using Type = CanvasEvent::Type;
+
+constexpr int WHITE = app::rgbColour(255, 255, 255);
+constexpr int RED = app::rgbColour(255, 0, 0);
+constexpr int BLUE = app::rgbColour(0, 0, 255);
+
+TEST(TextToNumber, ReadsTheRule) {
+    const std::pair<std::string, int> cases[] = {
+        {"12", 12}, {"  12", 12}, {"\t \t7", 7}, {"-5", -5}, {"+5", 5}, {"$FF", 255}, {"$ff", 255},
+        {"-$10", -16}, {"%101", 5}, {"%102", 2}, {"12abc", 12}, {"$1G", 1}, {"1 2", 1}, {"007", 7},
+        {"", 0}, {"   ", 0}, {"+", 0}, {"-", 0}, {"$", 0}, {"%", 0}, {"abc", 0}, {"0x10", 0}, {"- 5", 0},
+        {"\n5", 0}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"2147483648", INT_MAX},
+        {"-99999999999999", INT_MIN}, {"$FFFFFFFFFFFF", INT_MAX}, {"%" + std::string(40, '1'), INT_MAX},
+        {std::string(10000, '9'), INT_MAX}, {"-" + std::string(10000, '9'), INT_MIN}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(app::textToNumber(std::string_view(text)), value) << '"' << text.substr(0, 40) << '"';
+        EXPECT_EQ(app::textToNumber(QString::fromStdString(text)), value) << '"' << text.substr(0, 40) << '"';
+    }
+    EXPECT_EQ(app::textToNumber(QString::fromUtf8("42\u00e9")), 42);
+    EXPECT_EQ(app::textToNumber(QString::fromUtf8("\u00a012")), 0);  // a no-break space is not skipped
+}
+
+TEST(Canvas, BoxesAreClippedAndPixelsReadExactly) {
+    app::Canvas canvas(14, 12, {.sunken = true});  // a 10 x 8 surface
+    canvas.setBackground(WHITE);
+    canvas.fillBox(7, -2, 5, 4, RED);
+    canvas.fillBox(0, 0, 0, 5, BLUE);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 10; ++x) EXPECT_EQ(canvas.readPixel(x, y), x >= 7 && y < 2 ? RED : WHITE) << x << "," << y;
+    for (auto [x, y] : {std::pair{10, 0}, {-1, 3}, {0, 8}}) EXPECT_EQ(canvas.readPixel(x, y), -1);
+    const int odd = app::rgbColour(1, 2, 3);
+    canvas.fillBox(3, 3, 1, 1, odd);
+    EXPECT_EQ(canvas.readPixel(3, 3), odd);
+    EXPECT_EQ(canvas.image().pixel(3, 3) & 0xFFFFFF, 0x010203u);
+}
+
+// A plain breadth-first four-connected fill to check the span fill against.
+int referenceFill(QImage& image, int x, int y, int colour) {
+    const int target = app::readPixel(image, x, y);
+    if (target == colour) return 0;
+    int changed = 0;
+    std::queue<std::pair<int, int>> todo;
+    todo.push({x, y});
+    while (!todo.empty()) {
+        const auto [px, py] = todo.front();
+        todo.pop();
+        if (app::readPixel(image, px, py) != target) continue;
+        image.setPixel(px, py, app::toQRgb(colour));
+        ++changed;
+        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) todo.push({px + dx, py + dy});
+    }
+    return changed;
+}
+
+TEST(Canvas, FloodFillMatchesAFourConnectedReferenceOnRandomPictures) {
+    std::mt19937 random(1234);
+    for (int round = 0; round < 200; ++round) {
+        const int w = 1 + static_cast<int>(random() % 40), h = 1 + static_cast<int>(random() % 30);
+        app::Canvas canvas(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) canvas.image().setPixel(x, y, app::toQRgb(random() % 3 ? WHITE : RED));
+        const int sx = static_cast<int>(random() % w), sy = static_cast<int>(random() % h);
+        QImage expected = canvas.image().copy();
+        const int changed = referenceFill(expected, sx, sy, BLUE);
+        ASSERT_EQ(canvas.floodFill4(sx, sy, BLUE), changed) << "round " << round;
+        ASSERT_EQ(canvas.image(), expected) << "round " << round;
+    }
+}
+
+TEST(Canvas, XorTextTwiceRestoresThePicture) {
+    app::Canvas canvas(80, 40);
+    canvas.setBackground(WHITE);
+    canvas.fillBox(0, 0, 40, 40, RED);
+    const QImage before = canvas.image().copy();
+    const QRect area = canvas.xorText(5, 5, QStringLiteral("63"), WHITE, QFont());
+    ASSERT_FALSE(area.isEmpty());
+    int changed = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 80; ++x) {
+            const int now = canvas.readPixel(x, y), was = app::readPixel(before, x, y);
+            if (now == was) continue;
+            ++changed;
+            EXPECT_TRUE(area.contains(x, y));
+            EXPECT_EQ(now, was ^ WHITE);
+        }
+    EXPECT_GT(changed, 0);
+    canvas.xorText(5, 5, QStringLiteral("63"), WHITE, QFont());
+    EXPECT_EQ(canvas.image(), before);
+}
+
+void send(QObject* target, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(pos), QPointF(pos), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+TEST(CanvasEvents, EachKindIsTranslated) {
+    const std::tuple<QEvent::Type, Qt::MouseButton, Qt::MouseButtons, Type> rows[] = {
+        {QEvent::MouseMove, Qt::NoButton, Qt::NoButton, Type::Move},
+        {QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, Type::LeftDown},
+        {QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, Type::LeftUp},
+        {QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton | Qt::LeftButton, Type::RightDown},
+        {QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, Type::RightUp},
+        {QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, Type::LeftDoubleClick},
+        {QEvent::MouseButtonDblClick, Qt::RightButton, Qt::RightButton, Type::RightDown},
+        {QEvent::MouseButtonPress, Qt::MiddleButton, Qt::MiddleButton, Type::MiddleDown},
+        {QEvent::MouseButtonRelease, Qt::MiddleButton, Qt::NoButton, Type::MiddleUp},
+    };
+    for (const auto& [qtType, button, held, expected] : rows) {
+        const QMouseEvent event(qtType, QPointF(12.7, -0.5), QPointF(12.7, -0.5), button, held, Qt::NoModifier);
+        const auto record = app::toCanvasEvent(event, qtType, QPoint(2, 2));
+        ASSERT_TRUE(record.has_value());
+        EXPECT_EQ(record->type, expected);
+        EXPECT_EQ(record->x, 10);
+        EXPECT_EQ(record->y, -3);  // floor(-0.5) - 2
+        EXPECT_EQ(record->left, held.testFlag(Qt::LeftButton));
+        EXPECT_EQ(record->right, held.testFlag(Qt::RightButton));
+        EXPECT_EQ(record->middle, held.testFlag(Qt::MiddleButton));
+    }
+    const QMouseEvent back(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::BackButton, Qt::BackButton,
+                           Qt::NoModifier);
+    EXPECT_FALSE(app::toCanvasEvent(back, QEvent::MouseButtonPress).has_value());
+}
+
+// Sent to the top-level window, as the window system does, so Qt's own routing
+// decides who gets each event.
+TEST(CanvasEvents, ADragLeavingTheCanvasIsStillReportedToIt) {
+    QWidget window;
+    window.resize(600, 400);
+    auto* canvas = new app::Canvas(321, 321, {.sunken = true, .captured = true}, &window);
+    canvas->move(20, 20);
+    auto* neighbour = new app::Canvas(100, 100, {}, &window);
+    neighbour->move(400, 20);
+    window.show();
+    std::vector<CanvasEvent> onCanvas, onNeighbour;
+    QObject::connect(canvas, &app::Canvas::canvasEvent, [&](const CanvasEvent& e) { onCanvas.push_back(e); });
+    QObject::connect(neighbour, &app::Canvas::canvasEvent, [&](const CanvasEvent& e) { onNeighbour.push_back(e); });
+    QWindow* handle = window.windowHandle();
+    ASSERT_NE(handle, nullptr);
+
+    send(handle, QEvent::MouseButtonPress, {30, 40}, Qt::LeftButton, Qt::LeftButton);
+    send(handle, QEvent::MouseMove, {450, 50}, Qt::NoButton, Qt::LeftButton);  // over the neighbour
+    send(handle, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::LeftButton);     // above and left of the canvas
+    send(handle, QEvent::MouseButtonRelease, {450, 50}, Qt::LeftButton, Qt::NoButton);
+    send(handle, QEvent::MouseMove, {450, 50}, Qt::NoButton, Qt::NoButton);  // free again
+
+    // Positions count from the surface inside the 2-pixel sunken edge.
+    ASSERT_EQ(onCanvas.size(), 4u);
+    const std::tuple<Type, int, int, bool> expected[] = {
+        {Type::LeftDown, 8, 18, true}, {Type::Move, 428, 28, true}, {Type::Move, -17, -17, true}, {Type::LeftUp, 428, 28, false}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto& [type, x, y, left] = expected[i];
+        EXPECT_EQ(onCanvas[i].type, type) << i;
+        EXPECT_EQ(onCanvas[i].x, x) << i;
+        EXPECT_EQ(onCanvas[i].y, y) << i;
+        EXPECT_EQ(onCanvas[i].left, left) << i;
+    }
+    ASSERT_EQ(onNeighbour.size(), 1u);
+    EXPECT_EQ(onNeighbour[0].type, Type::Move);
+    EXPECT_EQ(onNeighbour[0].x, 50);
+}
+
+TEST(ScriptedDialogs, AnswerInOrderAndRecordEveryCall) {
+    app::ScriptedDialogs dialogs;
+    dialogs.answerSaveFile("/tmp/a.spr");
+    dialogs.answerSaveFile("");  // a cancel
+    dialogs.answerYesNo(true);
+    app::Dialogs& d = dialogs;
+    EXPECT_EQ(d.saveFile("Save", "sprites.spr", "*.spr"), "/tmp/a.spr");
+    EXPECT_EQ(d.saveFile("Save again", "x.spr", "*.spr"), "");
+    EXPECT_TRUE(d.askYesNo("Clear Sprites?", "This will clear all sprites!"));
+    EXPECT_FALSE(d.askYesNo("Q", "unscripted"));
+    EXPECT_EQ(d.openFile("Open", "", " images |*.png"), "");
+    d.message("Success", "Imported sprites : 4");
+
+    ASSERT_EQ(dialogs.calls().size(), 6u);
+    const app::DialogCall& first = dialogs.calls()[0];
+    EXPECT_EQ(first.kind, app::DialogCall::Kind::SaveFile);
+    EXPECT_EQ(first.title + "|" + first.text + "|" + first.filter, "Save|sprites.spr|*.spr");
+    EXPECT_EQ(dialogs.calls()[2].text, "This will clear all sprites!");
+    EXPECT_EQ(dialogs.callsOf(app::DialogCall::Kind::Message).at(0).text, "Imported sprites : 4");
+    const auto unexpected = dialogs.unexpectedCalls();
+    ASSERT_EQ(unexpected.size(), 2u);
+    EXPECT_EQ(unexpected[0].text, "unscripted");
+    EXPECT_EQ(unexpected[1].kind, app::DialogCall::Kind::OpenFile);
+    EXPECT_EQ(dialogs.pendingAnswers(), 0u);
+
+    EXPECT_EQ(app::toQtFilter(" images |*.bmp;*.png;*.jpg;*.gif"), "images (*.bmp *.png *.jpg *.gif)");
+    EXPECT_EQ(app::toQtFilter("Sprites|*.spr|All|*.*"), "Sprites (*.spr);;All (*.*)");
+    EXPECT_EQ(app::toQtFilter(".asm"), "*.asm");
+}
+
+}  // namespace
