@@ -2,7 +2,6 @@
 // shortcuts, buttons and scripted dialogs, checked against files, cells and pixels.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
@@ -13,11 +12,12 @@
 #include "app/colour.h"
 #include "app/commands.h"
 #include "session_fixture.h"
+#include "ui/views.h"
 
 using app::Canvas;
 using app::rgbColour;
+using testing_support::Bytes;
 using testing_support::readBytes;
-using testing_support::SessionTest;
 using testing_support::writeBytes;
 using ui::Control;
 
@@ -25,7 +25,7 @@ namespace {
 
 constexpr int MAGENTA = rgbColour(255, 0, 255);
 
-class Commands : public SessionTest {
+class Commands : public testing_support::SessionTest {
 protected:
     void SetUp() override {
         SessionTest::SetUp();
@@ -35,61 +35,48 @@ protected:
     }
 
     Canvas* editor() { return window().canvas(Control::GadgetEditorCanvas); }
-
-    // Widget position of a surface pixel (a sunken edge moves the surface in).
+    int cellPixel(int c, int r) { return editor()->readPixel(c * 20 + 10, r * 20 + 10); }
+    // Widget position of a surface pixel: a sunken edge moves the surface in.
     static QPoint at(Canvas* canvas, int x, int y) {
         const int edge = canvas->options().sunken ? Canvas::SUNKEN_EDGE : 0;
         return {x + edge, y + edge};
     }
     QPoint cell(int c, int r) { return at(editor(), c * 20 + 10, r * 20 + 10); }
-
     void clickCell(int c, int r, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(editor(), button, {}, cell(c, r));
     }
     void key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
         QTest::keyClick(&window(), static_cast<Qt::Key>(key), modifiers);
     }
-    void press(Control control) { window().button(control)->click(); }
-
-    // Left and right colours straight from the palette indices.
+    void addByKey() { key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier); }
     void chooseColours(int left, int right) {
+        ui::showLeftColour(program(), left);
         program().state.leftColour = left;
-        program().state.leftColourRgb = rgbColour(program().palette.colour(left).red,
-                                                  program().palette.colour(left).green,
-                                                  program().palette.colour(left).blue);
-        program().state.rightColour = right;
-        program().state.rightColourRgb = rgbColour(program().palette.colour(right).red,
-                                                   program().palette.colour(right).green,
-                                                   program().palette.colour(right).blue);
-    }
-    std::vector<std::uint8_t> sprite(int n) {
-        auto s = model().sheet.sprite(n);
-        return {s.begin(), s.end()};
+        ui::showRightColour(program(), right);
     }
 };
 
 TEST_F(Commands, FreshStartShowsAnEmptySheet) {
-    EXPECT_EQ(window().controlText(Control::GadgetSpriteNumber).toStdString(), "0");
-    EXPECT_EQ(window().controlText(Control::GadgetSpriteCount).toStdString(), "0");
+    EXPECT_EQ(text(Control::GadgetSpriteNumber), "0");
+    EXPECT_EQ(text(Control::GadgetSpriteCount), "0");
     EXPECT_EQ(window().windowTitle(), "Viroror v0.4.8b");
     for (int r = 0; r < 16; ++r)
         for (int c = 0; c < 16; ++c) {
             EXPECT_EQ(model().grid.cell(c, r), 0xE3);
-            EXPECT_EQ(editor()->readPixel(c * 20 + 10, r * 20 + 10), MAGENTA);
+            EXPECT_EQ(cellPixel(c, r), MAGENTA);
         }
     EXPECT_EQ(editor()->readPixel(0, 0), 0);  // the black lattice
     EXPECT_EQ(editor()->readPixel(320, 320), 0);
-    EXPECT_EQ(window().controlText(Control::GadgetColourCount).toStdString(), "Colours : 1");
-    // The first step recounts in the program's own form.
-    key(Qt::Key_Right);  // nothing to step to, so nothing counts
+    EXPECT_EQ(text(Control::GadgetColourCount), "Colours : 1");
+    key(Qt::Key_Right);  // nothing to step to, so nothing recounts
     press(Control::GadgetAddSprite);
-    EXPECT_EQ(window().controlText(Control::GadgetColourCount), "Colours :1");
+    EXPECT_EQ(text(Control::GadgetColourCount), "Colours :1");
 }
 
 TEST_F(Commands, PaintRotateStepAndSaveAllSprites) {
     chooseColours(0x1C, 0x03);
-    clickCell(0, 0);                       // left paints 0x1C
-    clickCell(3, 5, Qt::RightButton);      // right paints 0x03
+    clickCell(0, 0);
+    clickCell(3, 5, Qt::RightButton);
     EXPECT_EQ(model().grid.cell(0, 0), 0x1C);
     EXPECT_EQ(model().grid.cell(3, 5), 0x03);
     EXPECT_EQ(model().history.undoPosition(), 2 * 256);  // one snapshot per release
@@ -97,23 +84,20 @@ TEST_F(Commands, PaintRotateStepAndSaveAllSprites) {
     key(Qt::Key_R);  // rotate clockwise
     EXPECT_EQ(model().grid.cell(15, 0), 0x1C);
     EXPECT_EQ(model().grid.cell(10, 3), 0x03);
-    EXPECT_EQ(editor()->readPixel(15 * 20 + 10, 10), rgbColour(0, 0xFF, 0x24));
+    EXPECT_EQ(cellPixel(15, 0), rgbColour(0, 0xFF, 0x24));
 
-    key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);  // add sprite 2, stepping there
+    addByKey();
     EXPECT_EQ(model().spriteCount, 2);
     EXPECT_EQ(model().currentSprite, 2);
     key(Qt::Key_Left);
-    EXPECT_EQ(model().currentSprite, 1);
-    EXPECT_EQ(model().grid.cell(15, 0), 0x1C);  // the edits were stored on the way out
+    EXPECT_EQ(model().grid.cell(15, 0), 0x1C);  // stored on the way out
 
     dialogs.answerSaveFile(path("sheet"));
     press(Control::GadgetSaveAll);
-    const auto bytes = readBytes(path("sheet.SPR"));
-    ASSERT_EQ(bytes.size(), 512u);
-    std::vector<std::uint8_t> expected(512, 0xE3);
+    Bytes expected(512, 0xE3);
     expected[15] = 0x1C;
     expected[3 * 16 + 10] = 0x03;
-    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(readBytes(path("sheet.SPR")), expected);
     EXPECT_EQ(window().statusText(), "Success - Saved sprite sheet 2");
     EXPECT_EQ(window().windowTitle(), "Viroror v0.4.8b - Saved : " + path("sheet.SPR"));
 }
@@ -134,37 +118,32 @@ TEST_F(Commands, DragPaintsEveryCellPassedAndUndoRedoWalkTheStrokes) {
 
     key(Qt::Key_Z);
     EXPECT_EQ(model().grid, afterFirst);
-    EXPECT_EQ(editor()->readPixel(5 * 20 + 10, 5 * 20 + 10), MAGENTA);
+    EXPECT_EQ(cellPixel(5, 5), MAGENTA);
     key(Qt::Key_Z);
-    EXPECT_EQ(model().grid.cell(0, 0), 0xE3);
     key(Qt::Key_Z);  // nothing before the sprite as stepped to
     EXPECT_EQ(model().grid.cell(0, 0), 0xE3);
     press(Control::GadgetRedo);
     EXPECT_EQ(model().grid, afterFirst);
     press(Control::GadgetRedo);
-    EXPECT_EQ(model().grid, afterSecond);
     press(Control::GadgetRedo);  // nothing beyond the newest stroke
     EXPECT_EQ(model().grid, afterSecond);
 }
 
-TEST_F(Commands, FillAndPickThroughTheWindow) {
+TEST_F(Commands, FillKeepsCornerTouchingCellsThenCtrlPPicksFromThePalette) {
     chooseColours(0x1C, 0);
-    // A diagonal wall: the cells touching the corner region only at corners stay.
-    for (int i = 0; i < 16; ++i) model().grid.cell(i, 15 - i) = 0;
+    for (int i = 0; i < 16; ++i) model().grid.cell(i, 15 - i) = 0;  // a diagonal wall
     window().setControlState(Control::GadgetShowTransparent, 0);
-    press(Control::GadgetShowTransparent);  // hide transparency: 0xE3 shows white
-    press(Control::GadgetShowTransparent);  // and back to its palette colour
+    press(Control::GadgetShowTransparent);  // hide transparency and show it again: the grid is redrawn
+    press(Control::GadgetShowTransparent);
     press(Control::GadgetFill);
     EXPECT_EQ(window().statusText(), "Fill colour...");
     clickCell(0, 0);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            const int expected = x + y < 15 ? 0x1C : (x + y == 15 ? 0 : 0xE3);
-            EXPECT_EQ(model().grid.cell(x, y), expected) << x << "," << y;
-        }
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(model().grid.cell(x, y), x + y < 15 ? 0x1C : (x + y == 15 ? 0 : 0xE3)) << x << "," << y;
     press(Control::GadgetFill);  // fill off
 
-    // Ctrl+P, then a click on the palette chart's cell for entry 33 (row 1, column 0).
+    // Ctrl+P, then the palette chart's cell for entry 33 (row 1, column 0).
     key(Qt::Key_P);
     EXPECT_EQ(window().statusText(), "Picking colour...");
     EXPECT_EQ(window().controlState(Control::GadgetDropper), 1);
@@ -173,7 +152,7 @@ TEST_F(Commands, FillAndPickThroughTheWindow) {
     EXPECT_EQ(window().controlState(Control::GadgetDropper), 0);
     EXPECT_EQ(window().statusText(), "Ready");
     EXPECT_EQ(program().state.leftColour, 33);
-    EXPECT_EQ(window().controlText(Control::GadgetLeftColourIndex), "33");
+    EXPECT_EQ(text(Control::GadgetLeftColourIndex), "33");
 }
 
 TEST_F(Commands, CutStepPasteAndMenuCutCuts) {
@@ -182,33 +161,30 @@ TEST_F(Commands, CutStepPasteAndMenuCutCuts) {
     const auto painted = model().grid;
     key(Qt::Key_X);
     EXPECT_EQ(window().statusText(), "Block cut to clipboard");
-    EXPECT_EQ(model().grid.cell(1, 1), 0xFF);
-    EXPECT_EQ(sprite(1), std::vector<std::uint8_t>(256, 0xFF));
+    EXPECT_EQ(sprite(1), Bytes(256, 0xFF));
     press(Control::GadgetAddSprite);
     key(Qt::Key_V);
     EXPECT_EQ(window().statusText(), "Block pasted");
     EXPECT_EQ(model().grid, painted);
     EXPECT_EQ(sprite(2)[17], 0x42);
 
-    // The Edit menu's "Cut" cuts as well.
     commands().handleMenu(ui::MenuCut);
-    EXPECT_EQ(sprite(2), std::vector<std::uint8_t>(256, 0xFF));
+    EXPECT_EQ(sprite(2), Bytes(256, 0xFF));
     commands().handleMenu(ui::MenuPaste);
     EXPECT_EQ(sprite(2)[17], 0x42);
 }
 
 TEST_F(Commands, AddingStopsAtSixtyFourAndStepsAreGuarded) {
-    key(Qt::Key_Left);  // sprite 1: nothing
+    key(Qt::Key_Left);
     EXPECT_EQ(model().currentSprite, 1);
-    for (int i = 0; i < 63; ++i) key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    for (int i = 0; i < 63; ++i) addByKey();
     EXPECT_EQ(model().spriteCount, 64);
-    EXPECT_EQ(window().controlText(Control::GadgetSpriteCount), "63");
-    EXPECT_EQ(window().controlText(Control::GadgetSpriteNumber), "63");
-    key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(text(Control::GadgetSpriteCount), "63");
+    EXPECT_EQ(text(Control::GadgetSpriteNumber), "63");
+    addByKey();
     press(Control::GadgetAddSprite);
+    key(Qt::Key_Right);
     EXPECT_EQ(model().spriteCount, 64);
-    EXPECT_EQ(model().currentSprite, 64);
-    key(Qt::Key_Right);  // the last sprite in use: nothing
     EXPECT_EQ(model().currentSprite, 64);
 
     dialogs.answerYesNo(false);
@@ -218,8 +194,8 @@ TEST_F(Commands, AddingStopsAtSixtyFourAndStepsAreGuarded) {
     press(Control::GadgetRemoveSprite);
     EXPECT_EQ(model().spriteCount, 63);
     EXPECT_EQ(model().currentSprite, 63);
-    EXPECT_EQ(dialogs.calls().back().title, "Remove LAST sprite");
-    EXPECT_EQ(dialogs.calls().back().text, "This will remove the last sprite?");
+    EXPECT_EQ(dialogs.calls().back().title + "|" + dialogs.calls().back().text,
+              "Remove LAST sprite|This will remove the last sprite?");
 }
 
 TEST_F(Commands, ClearingAsksFirstAndNoChangesNothing) {
@@ -229,8 +205,8 @@ TEST_F(Commands, ClearingAsksFirstAndNoChangesNothing) {
     const auto sheet = model().sheet.bytes;
     dialogs.answerYesNo(false);
     press(Control::GadgetClearSheet);
-    EXPECT_EQ(dialogs.calls().back().title, "Clear Sprites?");
-    EXPECT_EQ(dialogs.calls().back().text, "This will clear all sprites!");
+    EXPECT_EQ(dialogs.calls().back().title + "|" + dialogs.calls().back().text,
+              "Clear Sprites?|This will clear all sprites!");
     EXPECT_EQ(model().sheet.bytes, sheet);
     EXPECT_EQ(model().spriteCount, 2);
 
@@ -238,50 +214,45 @@ TEST_F(Commands, ClearingAsksFirstAndNoChangesNothing) {
     dialogs.answerYesNo(true);
     press(Control::GadgetClear);
     EXPECT_EQ(dialogs.calls().back().title, "Clear CURRENT sprite");
-    EXPECT_EQ(sprite(1), std::vector<std::uint8_t>(256, 0xE3));
-    // The cleared cells are drawn as the grid draws 0xE3, white while hidden.
-    press(Control::GadgetShowTransparent);
-    EXPECT_EQ(editor()->readPixel(2 * 20 + 10, 2 * 20 + 10), rgbColour(255, 255, 255));
+    EXPECT_EQ(sprite(1), Bytes(256, 0xE3));
+    press(Control::GadgetShowTransparent);  // cleared cells are drawn as 0xE3: white while hidden
+    EXPECT_EQ(cellPixel(2, 2), rgbColour(255, 255, 255));
 
     dialogs.answerYesNo(true);
     press(Control::GadgetClearSheet);
     EXPECT_EQ(model().spriteCount, 1);
-    EXPECT_EQ(window().controlText(Control::GadgetSpriteCount), "0");
-    EXPECT_EQ(window().controlText(Control::GadgetAnimFrame), "1");
+    EXPECT_EQ(text(Control::GadgetSpriteCount), "0");
+    EXPECT_EQ(text(Control::GadgetAnimFrame), "1");
 }
 
 TEST_F(Commands, LoadingAShortFileAndAFailedLoad) {
-    std::vector<std::uint8_t> bytes(300);
+    Bytes bytes(300);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
     writeBytes(path("three.spr"), bytes);
     dialogs.answerOpenFile(path("three.spr"));
     press(Control::GadgetLoadSheet);
     EXPECT_EQ(model().spriteCount, 2);
     EXPECT_EQ(model().currentSprite, 1);
-    std::vector<std::uint8_t> second(bytes.begin() + 256, bytes.end());
+    Bytes second(bytes.begin() + 256, bytes.end());
     second.resize(256, 0);
     EXPECT_EQ(sprite(2), second);
-    EXPECT_EQ(sprite(3), std::vector<std::uint8_t>(256, 0xFF));
-    EXPECT_EQ(dialogs.callsOf(app::DialogCall::Kind::Message).back().text, "Loaded 2 sprite(s).");
+    EXPECT_EQ(sprite(3), Bytes(256, 0xFF));
+    EXPECT_EQ(lastMessage(), "Success|Loaded 2 sprite(s).");
     EXPECT_EQ(window().statusText(), "Success - Loaded 2 sprite(s).");
-    EXPECT_EQ(window().controlText(Control::GadgetSpriteCount), "1");
+    EXPECT_EQ(text(Control::GadgetSpriteCount), "1");
     EXPECT_EQ(window().windowTitle(), "Viroror v0.4.8b - file : " + path("three.spr"));
     key(Qt::Key_Z);  // nothing from before the load comes back
     EXPECT_EQ(model().grid.cell(1, 0), 7);
 
-    // A missing file and an empty one change nothing.
     const auto sheet = model().sheet.bytes;
     writeBytes(path("empty.spr"), {});
-    for (const char* name : {"missing.spr", "empty.spr"}) {
-        dialogs.answerOpenFile(path(name));
+    for (const char* name : {"missing.spr", "empty.spr", ""}) {  // the last one is a cancel
+        dialogs.answerOpenFile(*name ? path(name) : QString());
         press(Control::GadgetLoadSheet);
         EXPECT_EQ(window().statusText(), "Failed to load - Could not load sprites");
         EXPECT_EQ(model().sheet.bytes, sheet);
         EXPECT_EQ(model().spriteCount, 2);
     }
-    dialogs.answerOpenFile(QString());  // cancelled
-    press(Control::GadgetLoadSheet);
-    EXPECT_EQ(model().spriteCount, 2);
 }
 
 TEST_F(Commands, RangeQuickSaveExportAndFailures) {
@@ -298,8 +269,7 @@ TEST_F(Commands, RangeQuickSaveExportAndFailures) {
     EXPECT_EQ(bytes[767], 5);
     EXPECT_EQ(window().statusText(), "Success - Saved sprite sheet 3");
 
-    // Last below first writes nothing.
-    window().setControlText(Control::GadgetRangeFrom, "5");
+    window().setControlText(Control::GadgetRangeFrom, "5");  // last below first writes nothing
     window().setControlText(Control::GadgetRangeTo, "1");
     dialogs.answerSaveFile(path("none.spr"));
     press(Control::GadgetSaveRange);
@@ -310,10 +280,11 @@ TEST_F(Commands, RangeQuickSaveExportAndFailures) {
     model().grid.cell(0, 0) = 99;
     dialogs.answerSaveFile(path("quick.bin"));
     press(Control::GadgetQuickSave);
-    EXPECT_EQ(readBytes(path("quick.bin")).size(), 6u * 256);
-    EXPECT_EQ(readBytes(path("quick.bin"))[5 * 256], 99);
+    bytes = readBytes(path("quick.bin"));
+    ASSERT_EQ(bytes.size(), 6u * 256);
+    EXPECT_EQ(bytes[5 * 256], 99);
     EXPECT_EQ(window().statusText(), "Quick saved as :" + path("quick.bin"));
-    press(Control::GadgetQuickSave);  // no second question
+    press(Control::GadgetQuickSave);
     EXPECT_EQ(dialogs.callsOf(app::DialogCall::Kind::SaveFile).size(), 3u);
 
     dialogs.answerSaveFile(path("one.spr"));
@@ -321,7 +292,6 @@ TEST_F(Commands, RangeQuickSaveExportAndFailures) {
     EXPECT_EQ(readBytes(path("one.spr")).size(), 256u);
     EXPECT_EQ(window().statusText(), "Saved " + path("one.spr"));
 
-    // A target that is a folder: the failure is reported and nothing replaced.
     QDir(dir.path()).mkdir("folder.spr");
     dialogs.answerSaveFile(path("folder.spr"));
     press(Control::GadgetSaveAll);
@@ -333,8 +303,8 @@ TEST_F(Commands, RangeQuickSaveExportAndFailures) {
 
 TEST_F(Commands, ColourPaletteFileListsTheColoursInUse) {
     chooseColours(0x10, 0);
-    clickCell(0, 0);  // the count after the pen reads the sheet, so store first
-    press(Control::GadgetAddSprite);
+    clickCell(0, 0);
+    press(Control::GadgetAddSprite);  // stores the grid, so the count sees it
     press(Control::GadgetSavePalette);
     const auto bytes = readBytes(path("colors.pal"));
     ASSERT_EQ(bytes.size(), 512u);
@@ -360,21 +330,19 @@ TEST_F(Commands, PalettePictureCyclesAndTheAnimationStepsThroughItsFrames) {
     }
     EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 2, 3}));  // only the upper end is checked
 
-    // A first frame raised above the counter: the counter climbs into the range.
-    window().setControlText(Control::GadgetAnimFrame, "200");
+    window().setControlText(Control::GadgetAnimFrame, "200");  // the counter climbs into the range
     commands().animationTick();
     EXPECT_EQ(program().state.animationFrame, 4);
     program().state.animationFrame = 300;
     commands().animationTick();
-    EXPECT_EQ(program().state.animationFrame, 200);  // no picture for it, and no index outside the images
+    EXPECT_EQ(program().state.animationFrame, 200);
     EXPECT_TRUE(window().label(Control::GadgetAnimationImage)->pixmap().isNull());
 
-    window().setControlText(Control::GadgetAnimDelay, "0");
-    commands().handleControl(Control::GadgetAnimDelay, ui::ControlEvent::Change);
-    EXPECT_EQ(program().animationTimer->interval(), 150);
-    window().setControlText(Control::GadgetAnimDelay, "40");
-    commands().handleControl(Control::GadgetAnimDelay, ui::ControlEvent::Change);
-    EXPECT_EQ(program().animationTimer->interval(), 40);
+    for (auto [typed, interval] : {std::pair{"0", 150}, {"40", 40}}) {  // 0 keeps the interval it had
+        window().setControlText(Control::GadgetAnimDelay, typed);
+        commands().handleControl(Control::GadgetAnimDelay, ui::ControlEvent::Change);
+        EXPECT_EQ(program().animationTimer->interval(), interval);
+    }
 }
 
 }  // namespace

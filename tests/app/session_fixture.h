@@ -1,34 +1,83 @@
 #pragma once
-// A whole editor run for window tests: a temporary working folder holding the
-// default palette, scripted dialogs, and the session that start-up builds there.
+// A whole editor run for window tests (a temporary working folder holding the
+// default palette, scripted dialogs, the session start-up builds there) and the
+// few helpers the tests share.
 
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "app/dialogs.h"
 #include "app/startup.h"
+#include "imaging/fixed_colour_table.h"
 #include "ui/window_main.h"
 
 namespace testing_support {
 
-inline std::vector<std::uint8_t> readBytes(const QString& path) {
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes readBytes(const QString& path) {
     std::ifstream in(std::filesystem::path(path.toStdU16String()), std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
-inline void writeBytes(const QString& path, const std::vector<std::uint8_t>& bytes) {
+inline void writeBytes(const QString& path, const Bytes& bytes) {
     std::ofstream out(std::filesystem::path(path.toStdU16String()), std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline QRgb tableColour(int index) {
+    const imaging::Rgb& c = imaging::FIXED_COLOUR_TABLE[static_cast<std::size_t>(index)];
+    return qRgb(c.r, c.g, c.b);
+}
+
+// Seeded random table indices, and the w x h picture showing their table colours.
+inline Bytes randomIndices(int w, int h, unsigned seed) {
+    std::mt19937 random(seed);
+    Bytes indices(static_cast<std::size_t>(w) * h);
+    for (auto& i : indices) i = static_cast<std::uint8_t>(random());
+    return indices;
+}
+
+inline QImage tablePicture(int w, int h, const Bytes& indices) {
+    QImage image(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) image.setPixel(x, y, tableColour(indices[static_cast<std::size_t>(y) * w + x]));
+    return image;
+}
+
+inline std::string quoted(const QString& path) { return "'" + path.toStdString() + "'"; }
+
+// Runs a shell command quietly; true when it exits with 0.
+inline bool shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+
+// A Python that has Pillow, or empty.
+inline std::string pythonWithPillow() {
+    for (const char* python : {"/usr/bin/python3", "python3"})
+        if (shell(std::string(python) + " -c 'import PIL'")) return python;
+    return {};
+}
+
+inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
 }
 
 class SessionTest : public ::testing::Test {
@@ -50,6 +99,18 @@ protected:
     model::SpriteModel& model() { return session->program.model; }
     ui::WindowMain& window() { return *session->window; }
     app::CommandTable& commands() { return *session->commands; }
+
+    void press(ui::Control control) { window().button(control)->click(); }
+    QString text(ui::Control control) { return window().controlText(control); }
+    Bytes sprite(int n) {
+        auto s = model().sheet.sprite(n);
+        return {s.begin(), s.end()};
+    }
+    // The last message box as "title|text", or empty.
+    QString lastMessage() const {
+        const auto boxes = dialogs.callsOf(app::DialogCall::Kind::Message);
+        return boxes.empty() ? QString() : boxes.back().title + QLatin1Char('|') + boxes.back().text;
+    }
 
     QTemporaryDir dir;
     app::ScriptedDialogs dialogs;
