@@ -27,12 +27,6 @@ using Type = CanvasEvent::Type;
 
 namespace {
 
-Bytes pattern(std::size_t size) {
-    Bytes bytes(size);
-    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    return bytes;
-}
-
 enum : long long { MISSING = -1, FOLDER = -2, ENDLESS = -3 };
 
 struct PaletteCase {
@@ -130,7 +124,7 @@ TEST_P(SpriteFileInput, LoadsAsFarAsTheFileGoesOrChangesNothing) {
     for (std::size_t i = 0; i < model().sheet.bytes.size(); ++i) model().sheet.bytes[i] = static_cast<std::uint8_t>(i / 256);
     model().loadGrid();
     const auto sheetBefore = model().sheet.bytes;
-    const Bytes bytes = pattern(size);
+    const Bytes bytes = testing_support::randomIndices(static_cast<int>(size), 1, 3);
     writeBytes(path("input.spr"), bytes);
     const QModelIndex row = window().fileModel()->index(path("input.spr"));
     ASSERT_TRUE(row.isValid());
@@ -158,9 +152,8 @@ TEST_P(SpriteFileInput, LoadsAsFarAsTheFileGoesOrChangesNothing) {
             EXPECT_EQ(model().spriteCount, 3);
             continue;
         }
-        EXPECT_EQ(lastMessage(), QStringLiteral("Success|Loaded %1 sprite(s).").arg(sprites));
-        EXPECT_EQ(model().spriteCount, sprites);
-        EXPECT_EQ(model().currentSprite, 1);
+        EXPECT_EQ(lastDialog(), QStringLiteral("Success|Loaded %1 sprite(s).").arg(sprites));
+        EXPECT_EQ(countAndCurrent(), std::pair(sprites, 1));
         EXPECT_TRUE(std::equal(expected.begin(), expected.end(), model().sheet.bytes.begin()));
         EXPECT_EQ(model().grid.cell(0, 0), bytes[0]);
     }
@@ -172,77 +165,67 @@ INSTANTIATE_TEST_SUITE_P(Lengths, SpriteFileInput,
                                            std::pair<std::size_t, int>{257, 2}, std::pair<std::size_t, int>{1'000'000, 64}),
                          [](const auto& info) { return std::to_string(info.param.first) + "Bytes"; });
 
-class PictureInput : public testing_support::SessionTest {
-protected:
-    void SetUp() override {
-        SessionTest::SetUp();
-        picture = testing_support::tablePicture(24, 24, testing_support::randomIndices(24, 24, 17));
-    }
-    Bytes encoded(const char* format) {
+class PictureInput : public testing_support::SessionTest {};
+
+TEST_F(PictureInput, BrokenPicturesChangeNothingAndANonAsciiNameLoads) {
+    const QImage picture = testing_support::tablePicture(24, 24, testing_support::randomIndices(24, 24, 17));
+    const auto encoded = [&](const char* format) {
         QByteArray data;
         QBuffer buffer(&data);
-        buffer.open(QIODevice::WriteOnly);
-        EXPECT_TRUE(picture.save(&buffer, format));
+        EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, format));
         return Bytes(data.begin(), data.end());
-    }
-    const QImage& canvas() { return window().canvas(Control::GadgetImportCanvas)->image(); }
-    QString resizeText() { return text(Control::GadgetResizeWidth) + "x" + text(Control::GadgetResizeHeight); }
-    void load(const QString& name, bool dropped) {
+    };
+    const QImage& canvas = window().canvas(Control::GadgetImportCanvas)->image();
+    const auto resizeText = [&] { return text(Control::GadgetResizeWidth) + "x" + text(Control::GadgetResizeHeight); };
+    const auto load = [&](const QString& name, bool dropped) {
         if (dropped) {
             commands().handleDrop({name});
         } else {
             dialogs.answerOpenFile(name);
             press(Control::GadgetLoadImage);
         }
-    }
-    QImage picture;
-};
-
-TEST_F(PictureInput, BrokenPicturesChangeNothingThroughTheButtonOrADrop) {
+    };
     ASSERT_TRUE(picture.save(path("good.png")));
     load(path("good.png"), false);
-    ASSERT_EQ(canvas().pixel(23, 23), picture.pixel(23, 23));
+    ASSERT_EQ(canvas.pixel(23, 23), picture.pixel(23, 23));
     window().setControlText(Control::GadgetResizeWidth, "77");
-    const QImage before = canvas().copy();
+    const QImage before = canvas.copy();
 
     const Bytes png = encoded("PNG"), bmp = encoded("BMP"), jpeg = encoded("JPEG");
     Bytes corruptHeader = png, badSignature = png;
     corruptHeader[17] ^= 0x40;  // the width inside IHDR, its checksum now wrong
     badSignature[1] = 'Q';
-    const std::string text = "This is not a picture at all.\n";
-    const std::pair<const char*, Bytes> broken[] = {
+    const std::string words = "This is not a picture at all.\n";
+    const std::pair<const char*, std::optional<Bytes>> broken[] = {  // none: not written here
         {"truncated.png", Bytes(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(png.size() / 2))},
         {"corrupt-header.png", corruptHeader},
         {"bad-signature.png", badSignature},
         {"truncated.bmp", Bytes(bmp.begin(), bmp.end() - 100)},
         {"truncated.jpg", Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 3))},
-        {"not-a-picture.png", Bytes(text.begin(), text.end())},
+        {"not-a-picture.png", Bytes(words.begin(), words.end())},
         {"zero-bytes.gif", {}},
+        {"missing.gif", std::nullopt},
+        {"folder.png", std::nullopt},
     };
-    for (const auto& [name, bytes] : broken) writeBytes(path(name), bytes);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
-    for (const char* name : {"truncated.png", "corrupt-header.png", "bad-signature.png", "truncated.bmp",
-                             "truncated.jpg", "not-a-picture.png", "zero-bytes.gif", "missing.gif", "folder.png"}) {
+    for (const auto& [name, bytes] : broken) {
+        if (bytes) writeBytes(path(name), *bytes);
         for (bool dropped : {false, true}) {
             SCOPED_TRACE(std::string(name) + (dropped ? " dropped" : " by button"));
             load(path(name), dropped);
-            EXPECT_EQ(canvas(), before);
+            EXPECT_EQ(canvas, before);
             EXPECT_EQ(resizeText(), "77x24");
         }
     }
     EXPECT_TRUE(dialogs.callsOf(app::DialogCall::Kind::Message).empty());
-}
 
-TEST_F(PictureInput, ANameWithSpacesAndNonAsciiLettersLoads) {
     const QString name = path("Mein Bild – Größe ½ Ünïcødé.png");
     ASSERT_TRUE(picture.save(name));
     for (bool dropped : {false, true}) {
-        SCOPED_TRACE(dropped ? "dropped" : "button");
         app::clearImportCanvas(program());
         load(name, dropped);
         EXPECT_EQ(resizeText(), "24x24");
-        EXPECT_EQ(canvas().pixel(0, 0), picture.pixel(0, 0));
-        EXPECT_EQ(canvas().pixel(23, 23), picture.pixel(23, 23));
+        EXPECT_EQ(canvas, before) << (dropped ? "dropped" : "by button");
     }
 }
 

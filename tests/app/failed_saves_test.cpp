@@ -101,7 +101,7 @@ protected:
     bool asksForName() const { return command().button != Control::GadgetSavePalette; }
     bool isAsm() const { return command().button == Control::GadgetSaveAsm; }
     QString expand(const char* text, const QString& name) const { return QString::fromLatin1(text).replace("%1", name); }
-    QString shown() { return isAsm() ? lastMessage() : window().statusText(); }
+    QString shown() { return isAsm() ? lastDialog() : window().statusText(); }
     void pressWith(const QString& target) {
         if (asksForName()) dialogs.answerSaveFile(target);
         press(command().button);

@@ -94,11 +94,10 @@ TEST_F(ImportPage, TwoCellsIntoAFreshSheet) {
     const auto indices = randomIndices(32, 16, 21);
     load("two.png", 32, 16, indices);
     app::importSprites(program(), 0, 0, 2, 1);
-    EXPECT_EQ(model().spriteCount, 2);
-    EXPECT_EQ(model().currentSprite, 2);
+    EXPECT_EQ(countAndCurrent(), std::pair(2, 2));
     EXPECT_EQ(sprite(1), cellOf(indices, 32, 0, 0));
     EXPECT_EQ(sprite(2), cellOf(indices, 32, 16, 0));
-    EXPECT_EQ(lastMessage(), "Success|Imported sprites : 2");
+    EXPECT_EQ(lastDialog(), "Success|Imported sprites : 2");
     EXPECT_EQ(window().statusText(), "Ready...");
     EXPECT_EQ(model().grid.cell(5, 7), indices[7 * 32 + 16 + 5]);  // the grid edits sprite 2
 }
@@ -107,15 +106,14 @@ TEST_F(ImportPage, SixteenByFourCellsFillTheSheetAndTheCountNeverPassesSixtyFour
     const auto indices = randomIndices(256, 64, 64);
     load("sheet.png", 256, 64, indices);
     app::importSprites(program(), 0, 0, 16, 4);
-    EXPECT_EQ(model().spriteCount, 64);
-    EXPECT_EQ(model().currentSprite, 63);
+    EXPECT_EQ(countAndCurrent(), std::pair(64, 63));
     Bytes expected;
     for (int n = 0; n < 64; ++n) {
         const Bytes cell = cellOf(indices, 256, 16 * (n % 16), 16 * (n / 16));
         expected.insert(expected.end(), cell.begin(), cell.end());
     }
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), model().sheet.bytes.begin()));
-    EXPECT_EQ(lastMessage(), "Success|Imported sprites : 64");
+    EXPECT_EQ(lastDialog(), "Success|Imported sprites : 64");
 
     // Sprite 62 of 62: six cells but three numbers left; the rest go over sprite 64.
     model().spriteCount = 62;
@@ -125,7 +123,7 @@ TEST_F(ImportPage, SixteenByFourCellsFillTheSheetAndTheCountNeverPassesSixtyFour
     EXPECT_LE(model().spriteCount, 64);
     EXPECT_EQ(sprite(62), cellOf(indices, 256, 0, 16));
     EXPECT_EQ(sprite(64), cellOf(indices, 256, 80, 16));
-    EXPECT_EQ(lastMessage(), "Success|Imported sprites : 6");
+    EXPECT_EQ(lastDialog(), "Success|Imported sprites : 6");
 }
 
 TEST_F(ImportPage, ExportWithResizeWritesTheTopLeft256By192ThatPillowReadsAlike) {
@@ -237,7 +235,7 @@ TEST_F(OutputPage, ASavedListingAssemblesBackIntoTheSheet) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].title + "|" + asked[0].text + "|" + asked[0].filter,
               "Save ASM output|" + dir.path() + "/export.asm|.asm");
-    EXPECT_EQ(lastMessage(), "Save|Save complete.");
+    EXPECT_EQ(lastDialog(), "Save|Save complete.");
     const Bytes file = readBytes(path("listing.asm"));
     EXPECT_EQ(std::string(file.begin(), file.end()), io::listingFileBytes(areaText()));
 

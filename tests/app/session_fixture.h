@@ -102,14 +102,14 @@ protected:
 
     void press(ui::Control control) { window().button(control)->click(); }
     QString text(ui::Control control) { return window().controlText(control); }
+    std::pair<int, int> countAndCurrent() { return {model().spriteCount, model().currentSprite}; }
     Bytes sprite(int n) {
         auto s = model().sheet.sprite(n);
         return {s.begin(), s.end()};
     }
-    // The last message box as "title|text", or empty.
-    QString lastMessage() const {
-        const auto boxes = dialogs.callsOf(app::DialogCall::Kind::Message);
-        return boxes.empty() ? QString() : boxes.back().title + QLatin1Char('|') + boxes.back().text;
+    // The last dialog shown, as "title|text".
+    QString lastDialog() const {
+        return dialogs.calls().empty() ? QString() : dialogs.calls().back().title + '|' + dialogs.calls().back().text;
     }
 
     QTemporaryDir dir;

@@ -68,12 +68,11 @@ protected:
         testing_support::writeBytes(path("preview.spr"), testing_support::Bytes(2000, 0x5A));
     }
     std::string listing() { return window().textArea(Control::GadgetAsmText)->toPlainText().toStdString(); }
-    // Lines ending in ':' are labels, one a sprite.
-    int labelLines() {
+    int labelLines() {  // one a sprite, each ending in ':'
         const std::string text = listing();
         int labels = 0;
         for (std::size_t at = text.find(":\n"); at != std::string::npos; at = text.find(":\n", at + 1)) ++labels;
-        return labels + (!text.empty() && text.back() == ':');
+        return labels;
     }
     // Runs a file-writing command into name: whole on success, nothing on failure.
     void saveTo(Control button, const char* name, const QString& success, const QString& failure) {
@@ -107,8 +106,8 @@ void FarOutText::run(Command command, const QString& text) {
         case C::Import:
             dialogs.clear();
             press(Control::GadgetImportSprites);
-            ASSERT_TRUE(lastMessage().startsWith("Success|Imported sprites : "));
-            EXPECT_LE(lastMessage().mid(27).toInt(), 64);
+            ASSERT_TRUE(lastDialog().startsWith("Success|Imported sprites : "));
+            EXPECT_LE(lastDialog().mid(27).toInt(), 64);
             break;
         case C::FieldChanged:
             commands().handleControl(GetParam().field, ControlEvent::Change);
@@ -150,7 +149,7 @@ void FarOutText::run(Command command, const QString& text) {
         case C::SaveAsm:
             dialogs.answerSaveFile(path("listing.asm"));
             press(Control::GadgetSaveAsm);
-            EXPECT_EQ(lastMessage(), "Save|Save complete.");
+            EXPECT_EQ(lastDialog(), "Save|Save complete.");
             EXPECT_GT(readBytes(path("listing.asm")).size(), 16u * 84);
             break;
     }
