@@ -42,15 +42,16 @@ TEST_P(ConvertWidths, SeededPictureFitsLikeTheScan) {
     ASSERT_EQ(out.stride, (width + 3) / 4 * 4);
     ASSERT_EQ(out.pixels.size(), out.stride * 7u);
     EXPECT_EQ(out.pixels, convertToIndexedReference(picture).pixels);
-    const std::uint8_t* topRight = picture.pixel(width - 1, 0);  // rows are stored bottom first
-    EXPECT_EQ(out.pixels[6 * out.stride + width - 1], nearestFixedIndexReference(topRight[0], topRight[1], topRight[2]));
+    const std::uint8_t* p = picture.pixel(width - 1, 0);  // rows are stored bottom first
+    EXPECT_EQ(out.pixels[6 * out.stride + width - 1], nearestFixedIndexReference(p[0], p[1], p[2]));
 }
 INSTANTIATE_TEST_SUITE_P(Widths, ConvertWidths, ::testing::Values(1, 3, 5, 250, 256));
 
 TEST(ConvertToIndexed, WidthFiveGivesStrideEightWithZeroPad) {
     Picture picture{5, 2, Bytes(30, 255)};
     for (int x = 0; x < 5; ++x) picture.pixel(x, 0)[1] = 0;  // top row magenta, bottom row white
-    EXPECT_EQ(convertToIndexed(picture).pixels, (Bytes{255, 255, 255, 255, 255, 0, 0, 0, 0xE3, 0xE3, 0xE3, 0xE3, 0xE3, 0, 0, 0}));
+    EXPECT_EQ(convertToIndexed(picture).pixels,
+              (Bytes{255, 255, 255, 255, 255, 0, 0, 0, 0xE3, 0xE3, 0xE3, 0xE3, 0xE3, 0, 0, 0}));
     picture.rgb.pop_back();  // fewer bytes than the size says
     EXPECT_TRUE(convertToIndexed(picture).pixels.empty());
     EXPECT_TRUE(convertToIndexed(Picture{}).pixels.empty());

@@ -26,7 +26,8 @@ Bytes bitmap(int width, int height, int bits, std::uint32_t compression, int ent
     return file;
 }
 
-void expectEveryCutRefused(const Bytes& file, bool (*check)(const std::uint8_t*, std::size_t), std::size_t spare = 0) {
+void expectEveryCutRefused(const Bytes& file, std::size_t spare = 0,
+                           bool (*check)(const std::uint8_t*, std::size_t) = bmpFileComplete) {
     ASSERT_TRUE(check(file.data(), file.size()));
     for (std::size_t length = 0; length + spare < file.size(); ++length)
         ASSERT_FALSE(check(file.data(), length)) << "cut at " << length << " of " << file.size();
@@ -35,14 +36,15 @@ void expectEveryCutRefused(const Bytes& file, bool (*check)(const std::uint8_t*,
 TEST(BmpCheck, WholeFilesPassCutAndImpossibleOnesFail) {
     // 5 pixels across: rows of 4, 4, 8, 12, 16 and 20 bytes at 1, 4, 8, 16, 24 and 32 bits.
     for (auto [bits, stride] : {std::pair{1, 4}, {4, 4}, {8, 8}, {16, 12}, {24, 16}, {32, 20}})
-        for (int height : {3, -3}) expectEveryCutRefused(bitmap(5, height, bits, 0, bits <= 8 ? 1 << bits : 0, Bytes(stride * 3)), bmpFileComplete);
-    expectEveryCutRefused(bitmap(5, 3, 32, 3, 3, Bytes(60)), bmpFileComplete);  // bit fields: three masks
+        for (int height : {3, -3})
+            expectEveryCutRefused(bitmap(5, height, bits, 0, bits <= 8 ? 1 << bits : 0, Bytes(stride * 3)));
+    expectEveryCutRefused(bitmap(5, 3, 32, 3, 3, Bytes(60)));  // bit fields: three masks
     // RLE8: a run, an absolute run (padded), end of line, a move, end of bitmap; RLE4 likewise.
-    expectEveryCutRefused(bitmap(8, 3, 8, 1, 256, {4, 9, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 0, 2, 5, 0, 1}), bmpFileComplete);
-    expectEveryCutRefused(bitmap(8, 1, 4, 2, 16, {0, 5, 0x12, 0x34, 0x50, 0, 3, 0x77, 0, 1}), bmpFileComplete);
-    Bytes core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 12, 0, 0, 0, 3, 0, 2, 0, 1, 0, 24, 0};  // 12-byte header
+    expectEveryCutRefused(bitmap(8, 3, 8, 1, 256, {4, 9, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 1, 0, 2, 5, 0, 1}));
+    expectEveryCutRefused(bitmap(8, 1, 4, 2, 16, {0, 5, 0x12, 0x34, 0x50, 0, 3, 0x77, 0, 1}));
+    Bytes core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 12, 0, 0, 0, 3, 0, 2, 0, 1, 0, 24, 0};  // old header
     core.resize(26 + 2 * 12, 0);
-    expectEveryCutRefused(core, bmpFileComplete);
+    expectEveryCutRefused(core);
 
     // Run-length data without its end, top-down or at the wrong depth.
     for (const Bytes& file : {bitmap(4, 2, 8, 1, 256, {4, 9, 0, 0, 4, 9, 0, 0}), bitmap(4, -2, 8, 1, 256, {0, 1}),
@@ -72,11 +74,12 @@ Bytes smallGif(std::uint32_t width, std::uint32_t height) {
 }
 
 TEST(GifCheck, FirstPictureMustBeWholeAndPossible) {
-    expectEveryCutRefused(smallGif(3, 2), gifFirstImageComplete, 1);  // only the trailer may be missing
+    expectEveryCutRefused(smallGif(3, 2), 1, gifFirstImageComplete);  // only the trailer may be missing
     Bytes noPicture = {'G', 'I', 'F', '8', '7', 'a', 1, 0, 1, 0, 0, 0, 0, 0x3B}, junk = smallGif(3, 2), version = junk;
     junk[25] = 0x99;  // where the first extension starts
     version[4] = '8';
-    for (const Bytes& file : {smallGif(0, 2), smallGif(2, 0), smallGif(16385, 1), smallGif(65535, 65535), noPicture, junk, version})
+    for (const Bytes& file :
+         {smallGif(0, 2), smallGif(2, 0), smallGif(16385, 1), smallGif(65535, 65535), noPicture, junk, version})
         EXPECT_FALSE(gifFirstImageComplete(file.data(), file.size()));
 }
 

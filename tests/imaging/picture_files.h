@@ -20,8 +20,6 @@ void putLe(Bytes& file, std::size_t at, std::uint32_t value, int bytes = 4);  //
 struct TempFolder {
     TempFolder();
     ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
     std::string name(const std::string& leaf) const;                      // full UTF-8 name
     std::string write(const std::string& leaf, const Bytes& bytes) const;  // returns name(leaf)
     std::filesystem::path path;
@@ -36,8 +34,8 @@ struct PngRecipe {
     Bytes transparency{};  // alphas of palette entries, or the see-through grey
 };
 Bytes writePng(const PngRecipe& recipe);
-// The signature, an 8-bit RGB header of that size and the end chunk, no pixels.
-Bytes pngHeaderOnly(std::uint32_t width, std::uint32_t height);
+// A whole 1 x 1 RGB picture whose header claims another size.
+Bytes pngClaiming(std::uint32_t width, std::uint32_t height);
 
 // Rows top-down; 1 (grey), 3 (RGB) or 4 components (CMYK with libjpeg's Adobe
 // marker, or YCCK); chroma not subsampled.
@@ -47,8 +45,5 @@ struct JpegRecipe {
     Bytes pixels{};
 };
 Bytes writeJpeg(const JpegRecipe& recipe);
-// Offset of the first marker FF code (or FF orCode) after the start of image, 0 if none.
-std::size_t jpegMarkerAt(const Bytes& file, Byte code, Byte orCode = 0xC0);
-void setJpegSize(Bytes& file, int width, int height);  // in the frame header
 
 }  // namespace picture_files

@@ -33,24 +33,21 @@ TEST_F(PictureLoad, ContentNotNameChoosesTheDecoderAndAnyNameLoads) {
         ASSERT_TRUE(picture.has_value()) << name;
         EXPECT_EQ(picture->rgb, imaging::decodePicture(png.data(), png.size())->rgb) << name;
     }
-    const auto jpeg = loadPicture(folder.write("really a jpeg.png", picture_files::writeJpeg({9, 4, 1, 90, false, false, Bytes(36)})));
+    const Bytes grey = picture_files::writeJpeg({9, 4, 1, 90, false, false, Bytes(36)});
+    const auto jpeg = loadPicture(folder.write("really a jpeg.png", grey));
     ASSERT_TRUE(jpeg.has_value());
     EXPECT_EQ(jpeg->width, 9);
     // An exported bitmap loads without any fallback and shows the table's colours.
-    const auto bitmap = loadPicture(folder.write("export.BMP", imaging::encodeBitmap({3, 1, 4, {0xE3, 0x00, 0xFF, 0}})));
+    const auto bitmap = loadPicture(folder.write("export.BMP", imaging::encodeBitmap({3, 1, 4, {0xE3, 0, 0xFF, 0}})));
     ASSERT_TRUE(bitmap.has_value());
     EXPECT_EQ(bitmap->rgb, (Bytes{255, 0, 255, 0, 0, 0, 255, 255, 255}));
 }
 
 TEST_F(PictureLoad, WhatCannotBeLoadedGivesNothing) {
     const std::string text = "Just a line of text.\r\n";
-    const Bytes png = pngOf(20, 20);
-    for (const std::string& name :
-         {folder.name("missing.png"), folder.name(""), folder.write("empty.png", {}), std::string(),
-          folder.write("notes.png", Bytes(text.begin(), text.end())),
-          folder.write("zero.png", picture_files::pngHeaderOnly(0, 0)),
-          folder.write("huge.png", picture_files::pngHeaderOnly(100000, 100000)),
-          folder.write("cut.png", Bytes(png.begin(), png.begin() + std::ptrdiff_t(png.size() / 2)))})
+    for (const std::string& name : {folder.name("missing.png"), folder.name(""), std::string(),
+                                    folder.write("empty.png", {}), folder.write("notes", {text.begin(), text.end()}),
+                                    folder.write("huge.png", picture_files::pngClaiming(100000, 100000))})
         EXPECT_FALSE(loadPicture(name).has_value()) << name;
     const std::string big = folder.write("big.bin", Bytes(1000, 7));
     EXPECT_TRUE(imaging::readFileBytes(big, 1000).has_value());
@@ -72,7 +69,7 @@ TEST_F(PictureLoad, OtherFormatsGoToTheFallbackWhichMayNotMisbehave) {
     EXPECT_EQ(loadPicture(name)->rgb, (Bytes{1, 2, 3}));
     EXPECT_EQ(seen, gif);
     seen.clear();  // files the built-in decoders refuse never reach it
-    EXPECT_FALSE(loadPicture(folder.write("bad.png", picture_files::pngHeaderOnly(0, 0))).has_value());
+    EXPECT_FALSE(loadPicture(folder.write("bad.png", picture_files::pngClaiming(0, 0))).has_value());
     EXPECT_TRUE(seen.empty());
     for (const Picture& wrong : {Picture{4, 4, Bytes(5)}, Picture{20000, 1, Bytes(60000)}, Picture{-1, 1, {}}}) {
         answer = wrong;  // fewer bytes than its size says, over the limits, throwing

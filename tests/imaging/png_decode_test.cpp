@@ -35,7 +35,8 @@ TEST_P(PngSizes, EveryColourTypeAndDepthGivesTheStoredColours) {
         for (Byte& sample : samples) sample %= top + 1;
         picture_files::PngRecipe recipe{width, height, type, depth, interlaced};
         if (type == Palette) recipe.palette = picture_files::randomBytes(3u << depth, 40u + depth);
-        recipe.transparency = type == Palette ? Bytes{0, 128} : type == Grey && depth == 8 ? Bytes{samples[0]} : Bytes{};
+        const bool greyKey = type == Grey && depth == 8;
+        recipe.transparency = type == Palette ? Bytes{0, 128} : greyKey ? Bytes{samples[0]} : Bytes{};
         Bytes rgb, rgba;
         for (std::size_t i = 0; i < samples.size(); i += channels) {
             const Byte* s = &samples[i];
@@ -45,7 +46,7 @@ TEST_P(PngSizes, EveryColourTypeAndDepthGivesTheStoredColours) {
             rgb.insert(rgb.end(), shown, shown + 3);
             rgba.insert(rgba.end(), shown, shown + 3);
             rgba.push_back(type == Palette ? (s[0] == 0 ? 0 : s[0] == 1 ? 128 : 255)
-                           : channels % 2 == 0 ? s[channels - 1] : type == Grey && depth == 8 && s[0] == samples[0] ? 0 : 255);
+                           : channels % 2 == 0 ? s[channels - 1] : greyKey && s[0] == samples[0] ? 0 : 255);
         }
         for (int y = 0; y < height; ++y) {
             Bytes row((std::size_t(width) * channels * depth + 7) / 8);
@@ -68,7 +69,8 @@ TEST_P(PngSizes, EveryColourTypeAndDepthGivesTheStoredColours) {
 }
 
 INSTANTIATE_TEST_SUITE_P(WidthsHeightsInterlace, PngSizes,
-                         ::testing::Combine(::testing::Values(1, 5, 250, 256), ::testing::Values(1, 17), ::testing::Bool()));
+                         ::testing::Combine(::testing::Values(1, 5, 250, 256), ::testing::Values(1, 17),
+                                            ::testing::Bool()));
 
 TEST(PngRefusal, CutDamagedEmptyAndOversizedFiles) {
     picture_files::PngRecipe recipe{40, 30};
@@ -84,9 +86,13 @@ TEST(PngRefusal, CutDamagedEmptyAndOversizedFiles) {
         damaged[at] ^= 0x5A;
         ASSERT_FALSE(decodePng(damaged.data(), damaged.size()).has_value()) << "byte " << at;
     }
+    const Bytes wide = picture_files::writePng({16385, 1, PNG_COLOR_TYPE_GRAY, 8, false, {Bytes(16385)}});
+    EXPECT_FALSE(decodePng(wide.data(), wide.size()).has_value()) << "a whole picture wider than the limit";
+    const Bytes control = picture_files::pngClaiming(1, 1);
+    ASSERT_TRUE(decodePng(control.data(), control.size()).has_value()) << "the claims below are well formed";
     for (auto [w, h] : {std::pair<std::uint32_t, std::uint32_t>{100000, 100000}, {16385, 1}, {1, 16385},
                         {16384, 16384}, {0, 0}, {0, 10}, {0x7FFFFFFF, 0x7FFFFFFF}}) {
-        const Bytes header = picture_files::pngHeaderOnly(w, h);
+        const Bytes header = picture_files::pngClaiming(w, h);
         EXPECT_FALSE(decodePng(header.data(), header.size()).has_value()) << w << " x " << h;
         EXPECT_FALSE(decodePngRgba(header.data(), header.size()).has_value()) << w << " x " << h;
     }

@@ -19,12 +19,12 @@ TEST(ToolbarIcons, AreTwentyFourSquareGreyWithAlphaPngs) {
     for (const char* name : {"copy", "paste", "fill", "dropper", "mirror", "flip", "rotate", "down", "up", "left",
                              "right", "undo", "redo", "bin", "circles", "add", "minus", "anchor"}) {
         const Bytes bytes = imaging::readFileBytes(kResources + "/icons/" + name + ".png").value_or(Bytes(26));
-        EXPECT_EQ(Bytes(bytes.begin() + 12, bytes.begin() + 26), (Bytes{'I', 'H', 'D', 'R', 0, 0, 0, 24, 0, 0, 0, 24, 8, 4}))
-            << name << ": 8-bit grey with alpha";
+        const Bytes header = {'I', 'H', 'D', 'R', 0, 0, 0, 24, 0, 0, 0, 24, 8, 4};  // 24 x 24, 8-bit grey with alpha
+        EXPECT_EQ(Bytes(bytes.begin() + 12, bytes.begin() + 26), header) << name;
         const auto icon = imaging::decodePngRgba(bytes.data(), bytes.size());
         ASSERT_TRUE(icon) << name;
         int opaque = 0, clear = 0;
-        for (std::size_t i = 3; i < icon->rgba.size(); i += 4) opaque += icon->rgba[i] == 255, clear += icon->rgba[i] == 0;
+        for (std::size_t i = 3; i < icon->rgba.size(); i += 4) opaque += icon->rgba[i] == 255, clear += !icon->rgba[i];
         EXPECT_TRUE(opaque > 20 && clear > 100) << name << ": something drawn on a background that shows through";
     }
 }
@@ -52,7 +52,8 @@ TEST_P(PalettePicture, ShowsOnlyTableColoursAndOffersEveryEntry) {
     for (int c : seen) EXPECT_TRUE(table.count(c)) << std::hex << c << " is not a table colour";
     for (int y = 0; y < 386; y += 14)
         for (int x = 0; x < 548; x += 20)
-            clickable.insert(pack(picture.pixel((2 * x + 1) * picture.width / 1100, (2 * y + 1) * picture.height / 776)));
+            clickable.insert(pack(
+                picture.pixel((2 * x + 1) * picture.width / 1100, (2 * y + 1) * picture.height / 776)));
     EXPECT_TRUE(number == 2 || seen.size() == 256u) << seen.size() << " colours";
     EXPECT_GE(clickable.size(), number < 2 ? 256u : 130u);
 }
