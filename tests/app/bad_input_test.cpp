@@ -4,26 +4,14 @@
 // pictures through "Load image" and a drop. What cannot be read changes nothing;
 // what can is used as far as it goes (the AddressSanitizer run checks that
 // nothing reads past it).
-#include <gtest/gtest.h>
-
 #include <QApplication>
-#include <QBuffer>
-#include <QFileSystemModel>
-#include <QTreeView>
 
 #include <optional>
 
-#include "app/canvas.h"
-#include "app/commands.h"
-#include "app/import_page.h"
 #include "session_fixture.h"
 
+using namespace testing_support;
 using app::CanvasEvent;
-using testing_support::Bytes;
-using testing_support::readBytes;
-using testing_support::writeBytes;
-using ui::Control;
-using Type = CanvasEvent::Type;
 
 namespace {
 
@@ -113,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(Lengths, PaletteAtStartUp,
                                            PaletteCase{"Endless", ENDLESS, std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-class SpriteFileInput : public testing_support::SessionTest,
+class SpriteFileInput : public SessionTest,
                         public ::testing::WithParamInterface<std::pair<std::size_t, int>> {};
 
 // bytes -> sprites loaded (0: the load fails and changes nothing), through the
@@ -124,7 +112,7 @@ TEST_P(SpriteFileInput, LoadsAsFarAsTheFileGoesOrChangesNothing) {
     for (std::size_t i = 0; i < model().sheet.bytes.size(); ++i) model().sheet.bytes[i] = static_cast<std::uint8_t>(i / 256);
     model().loadGrid();
     const auto sheetBefore = model().sheet.bytes;
-    const Bytes bytes = testing_support::randomIndices(static_cast<int>(size), 1, 3);
+    const Bytes bytes = randomIndices(static_cast<int>(size), 1, 3);
     writeBytes(path("input.spr"), bytes);
     const QModelIndex row = window().fileModel()->index(path("input.spr"));
     ASSERT_TRUE(row.isValid());
@@ -165,16 +153,10 @@ INSTANTIATE_TEST_SUITE_P(Lengths, SpriteFileInput,
                                            std::pair<std::size_t, int>{257, 2}, std::pair<std::size_t, int>{1'000'000, 64}),
                          [](const auto& info) { return std::to_string(info.param.first) + "Bytes"; });
 
-class PictureInput : public testing_support::SessionTest {};
+class PictureInput : public SessionTest {};
 
 TEST_F(PictureInput, BrokenPicturesChangeNothingAndANonAsciiNameLoads) {
-    const QImage picture = testing_support::tablePicture(24, 24, testing_support::randomIndices(24, 24, 17));
-    const auto encoded = [&](const char* format) {
-        QByteArray data;
-        QBuffer buffer(&data);
-        EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, format));
-        return Bytes(data.begin(), data.end());
-    };
+    const QImage picture = tablePicture(24, 24, randomIndices(24, 24, 17));
     const QImage& canvas = window().canvas(Control::GadgetImportCanvas)->image();
     const auto resizeText = [&] { return text(Control::GadgetResizeWidth) + "x" + text(Control::GadgetResizeHeight); };
     const auto load = [&](const QString& name, bool dropped) {
@@ -191,7 +173,7 @@ TEST_F(PictureInput, BrokenPicturesChangeNothingAndANonAsciiNameLoads) {
     window().setControlText(Control::GadgetResizeWidth, "77");
     const QImage before = canvas.copy();
 
-    const Bytes png = encoded("PNG"), bmp = encoded("BMP"), jpeg = encoded("JPEG");
+    const Bytes png = encoded(picture, "PNG"), bmp = encoded(picture, "BMP"), jpeg = encoded(picture, "JPEG");
     Bytes corruptHeader = png, badSignature = png;
     corruptHeader[17] ^= 0x40;  // the width inside IHDR, its checksum now wrong
     badSignature[1] = 'Q';

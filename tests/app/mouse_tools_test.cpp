@@ -1,16 +1,12 @@
 // The canvas mouse tools driven with event records, checked against the grid,
 // the chosen colours, the control texts and the undo history.
-#include "app/canvas.h"
-#include "app/colour.h"
 #include "app/mouse_tools.h"
 #include "session_fixture.h"
-#include "ui/views.h"
+
+using namespace testing_support;
+using app::CanvasEvent;
 
 namespace {
-
-using app::CanvasEvent;
-using ui::Control;
-using Type = CanvasEvent::Type;
 
 constexpr int TRANSPARENT = 0xE3;
 
@@ -18,7 +14,7 @@ CanvasEvent event(Type type, int x, int y, bool left = false, bool right = false
     return CanvasEvent{type, x, y, left, right, middle};
 }
 
-class MouseTools : public testing_support::SessionTest {
+class MouseTools : public SessionTest {
 protected:
     int screen(int index) {
         const palette::RgbColour c = program().palette.colour(index);
@@ -27,11 +23,18 @@ protected:
     app::Canvas& canvas(Control id) { return *window().canvas(id); }
     int cell(int c, int r) { return model().grid.cell(c, r); }
     int state(Control id) { return window().controlState(id); }
+    // A chosen colour: its index, screen colour and index text ("T227" for the transparent one).
+    using Choice = std::tuple<int, int, QString>;
+    Choice left() { return {program().state.leftColour, program().state.leftColourRgb, text(Control::GadgetLeftColourIndex)}; }
+    Choice right() {
+        return {program().state.rightColour, program().state.rightColourRgb, text(Control::GadgetRightColourIndex)};
+    }
+    Choice entry(int index) { return {index, screen(index), index == 0xE3 ? "T227" : QString::number(index)}; }
     void editor(Type type, int x, int y, bool left = false, bool right = false) {
         app::editorCanvasEvent(program(), event(type, x, y, left, right));
     }
-    void onPalette(Type type, int x, int y, bool left = false, bool right = false, bool middle = false) {
-        app::paletteCanvasEvent(program(), event(type, x, y, left, right, middle));
+    void onPalette(Type type, int x, int y, bool left = false, bool right = false) {
+        app::paletteCanvasEvent(program(), event(type, x, y, left, right));
     }
     void chooseLeft(int index) {
         ui::showLeftColour(program(), index);
@@ -88,21 +91,18 @@ TEST_F(MouseTools, DropperPicksWithEitherButtonAndPaintsNothing) {
     window().setControlState(Control::GadgetDropper, 1);
     editor(Type::RightDown, 90, 90, false, true);
     editor(Type::RightUp, 90, 90);
-    EXPECT_EQ(program().state.rightColour, 33);
-    EXPECT_EQ(program().state.rightColourRgb, screen(33));
-    EXPECT_EQ(text(Control::GadgetRightColourIndex), "33");
+    EXPECT_EQ(right(), entry(33));
     EXPECT_EQ(state(Control::GadgetDropper), 0);
     EXPECT_EQ(window().statusText(), "Ready");
 
     window().setControlState(Control::GadgetDropper, 1);
     editor(Type::RightDown, 180, 180, false, true);
-    EXPECT_EQ(text(Control::GadgetRightColourIndex), "T227");
+    EXPECT_EQ(right(), entry(TRANSPARENT));
 
     window().setControlState(Control::GadgetDropper, 1);
     window().setControlState(Control::GadgetFill, 1);  // the dropper wins over the fill
     editor(Type::LeftDown, 50, 70, true);
-    EXPECT_EQ(program().state.leftColour, 50);
-    EXPECT_EQ(text(Control::GadgetLeftColourIndex), "50");
+    EXPECT_EQ(left(), entry(50));
     EXPECT_EQ(model().grid, before);
 }
 
@@ -119,16 +119,14 @@ TEST_F(MouseTools, PaletteChoosesTheEntryOfThePixelElseTheCellUnderIt) {
 
     paintHalfCells(10, 20, 1, 1, screen(200));
     onPalette(Type::LeftDown, 10 * 20 + 5, 20 * 14 + 5, true);
-    EXPECT_EQ(program().state.leftColour, 200);
-    EXPECT_EQ(program().state.leftColourRgb, screen(200));
+    EXPECT_EQ(left(), entry(200));
     EXPECT_EQ(state(Control::GadgetDropper), 0);
 
     paintHalfCells(0, 0, 2, 2, screen(TRANSPARENT));
     onPalette(Type::RightDown, 5, 5, false, true);
-    EXPECT_EQ(program().state.rightColour, TRANSPARENT);
-    EXPECT_EQ(text(Control::GadgetRightColourIndex), "T227");
+    EXPECT_EQ(right(), entry(TRANSPARENT));
     onPalette(Type::Move, 5, 5, true);  // a left drag
-    EXPECT_EQ(text(Control::GadgetLeftColourIndex), "T227");
+    EXPECT_EQ(left(), entry(TRANSPARENT));
     EXPECT_EQ(text(Control::GadgetRgbLabel), "RGB:255,0,255");
 }
 
@@ -147,10 +145,8 @@ TEST_F(MouseTools, DoubleClickFillsTheSelectedSlotAndASlotClickChoosesIt) {
     app::slotCanvasEvent(program(), event(Type::LeftDown, 45, 85, true));  // row 2, right
     const palette::RgbColour c = program().palette.colour(66);
     EXPECT_EQ(program().state.selectedSlot, 5);
-    EXPECT_EQ(program().state.leftColour, 66);
-    EXPECT_EQ(program().state.leftColourRgb, screen(66));
+    EXPECT_EQ(left(), entry(66));
     EXPECT_EQ(text(Control::GadgetRgbLabel), QStringLiteral("RGB:%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue));
-    EXPECT_EQ(text(Control::GadgetLeftColourIndex), "66");
     EXPECT_EQ(state(Control::GadgetDropper), 0);
     app::slotCanvasEvent(program(), event(Type::RightDown, 45, 5, false, true));
     EXPECT_EQ(program().state.selectedSlot, 5) << "only a left press chooses a slot";

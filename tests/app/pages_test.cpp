@@ -2,23 +2,14 @@
 // table colours, cutting them into sprites fills the sheet, "Export BMP" writes
 // what an outside reader sees alike, and the listing built on the worker matches
 // the sheet as it stood at the press and assembles back into its bytes.
-#include <gtest/gtest.h>
-
-#include <QPlainTextEdit>
 #include <QTextCursor>
 
-#include <algorithm>
-#include <random>
-
-#include "app/canvas.h"
-#include "app/import_page.h"
 #include "app/output_page.h"
 #include "imaging/bmp8.h"
 #include "io/asm_listing.h"
 #include "session_fixture.h"
 
 using namespace testing_support;
-using ui::Control;
 
 namespace {
 

@@ -2,20 +2,9 @@
 // colours, an animated GIF gives its first frame, and cut-short files, huge
 // headers and formats other than these two are refused.
 #include "app/qt_picture_loader.h"
-
-#include <QBuffer>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <random>
-#include <string>
-
 #include "session_fixture.h"
 
-using testing_support::Bytes;
-using testing_support::readBytes;
-using testing_support::shell;
+using namespace testing_support;
 
 namespace {
 
@@ -28,14 +17,6 @@ QImage randomImage(int width, int height, unsigned seed) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) image.setPixel(x, y, random() | 0xFF000000u);
     return image;
-}
-
-Bytes bmpOf(const QImage& image) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, "BMP"));
-    return Bytes(data.begin(), data.end());
 }
 
 // Counts pixels whose colour differs between the picture and the image.
@@ -80,11 +61,11 @@ Bytes gifHeader(std::uint16_t width, std::uint16_t height) {
 TEST(QtPictureLoader, BitmapsComeBackExactlyAndCutOnesAreRefused) {
     for (auto [w, h] : {std::pair{1, 1}, {5, 3}, {250, 17}, {256, 1}}) {
         const QImage image = randomImage(w, h, static_cast<unsigned>(w * 100 + h));
-        const auto picture = decode(bmpOf(image));
+        const auto picture = decode(encoded(image, "BMP"));
         ASSERT_TRUE(picture.has_value()) << w << " x " << h;
         EXPECT_EQ(differences(*picture, image), 0) << w << " x " << h;
     }
-    const Bytes file = bmpOf(randomImage(40, 30, 5));
+    const Bytes file = encoded(randomImage(40, 30, 5), "BMP");
     for (std::size_t length : {std::size_t{1}, std::size_t{14}, std::size_t{54}, std::size_t{100}, file.size() / 2, file.size() - 1})
         EXPECT_FALSE(decode(cut(file, length)).has_value()) << "cut at " << length;
     EXPECT_FALSE(decode(bmpHeader(8000, 8000, 300)).has_value());  // an allowed size, 300 bytes of it there
@@ -116,7 +97,7 @@ Bytes pillowGif(const std::string& python, const QTemporaryDir& dir, int width, 
     if (!scriptFile.open(QIODevice::WriteOnly)) return {};
     scriptFile.write(script.c_str());
     scriptFile.close();
-    if (!shell(python + " " + testing_support::quoted(scriptFile.fileName()) + " " + testing_support::quoted(file) + " " +
+    if (!shell(python + " " + quoted(scriptFile.fileName()) + " " + quoted(file) + " " +
                std::to_string(width) + " " + std::to_string(height) + " " + std::to_string(colours) + " " +
                std::to_string(frames)))
         return {};
@@ -124,7 +105,7 @@ Bytes pillowGif(const std::string& python, const QTemporaryDir& dir, int width, 
 }
 
 TEST(QtPictureLoader, GifsShowTheirFirstFramesColoursAndCutOnesAreRefused) {
-    const std::string python = testing_support::pythonWithPillow();
+    const std::string python = pythonWithPillow();
     if (python.empty()) GTEST_SKIP() << "no Python with Pillow";
     QTemporaryDir dir;
     for (auto [width, colours, frames] : {std::tuple{250, 200, 1}, {12, 16, 3}}) {

@@ -6,12 +6,20 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QImage>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,14 +30,21 @@
 #include <string>
 #include <vector>
 
+#include "app/canvas.h"
+#include "app/colour.h"
+#include "app/commands.h"
 #include "app/dialogs.h"
+#include "app/import_page.h"
 #include "app/startup.h"
 #include "imaging/fixed_colour_table.h"
+#include "ui/views.h"
 #include "ui/window_main.h"
 
 namespace testing_support {
 
 using Bytes = std::vector<std::uint8_t>;
+using Type = app::CanvasEvent::Type;
+using ui::Control;
 
 inline Bytes readBytes(const QString& path) {
     std::ifstream in(std::filesystem::path(path.toStdU16String()), std::ios::binary);
@@ -59,6 +74,14 @@ inline QImage tablePicture(int w, int h, const Bytes& indices) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) image.setPixel(x, y, tableColour(indices[static_cast<std::size_t>(y) * w + x]));
     return image;
+}
+
+// The image in a format Qt writes, as file bytes.
+inline Bytes encoded(const QImage& image, const char* format) {
+    QByteArray data;
+    QBuffer buffer(&data);
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format));
+    return Bytes(data.begin(), data.end());
 }
 
 inline std::string quoted(const QString& path) { return "'" + path.toStdString() + "'"; }
