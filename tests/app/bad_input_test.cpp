@@ -128,12 +128,8 @@ TEST_P(SpriteFileInput, LoadsAsFarAsTheFileGoesOrChangesNothing) {
     expected.resize(model::SHEET_SPRITE_BYTES, 0xFF);
     for (bool byButton : {true, false}) {
         SCOPED_TRACE(byButton ? "button" : "double click");
-        if (byButton) {
-            dialogs.answerOpenFile(path("input.spr"));
-            press(Control::GadgetLoadSheet);
-        } else {
-            commands().handleControl(Control::GadgetFileList, ui::ControlEvent::DoubleClick);
-        }
+        if (byButton) pressOpening(Control::GadgetLoadSheet, path("input.spr"));
+        else commands().handleControl(Control::GadgetFileList, ui::ControlEvent::DoubleClick);
         if (sprites == 0) {
             EXPECT_EQ(window().statusText(), "Failed to load - Could not load sprites");
             EXPECT_EQ(model().sheet.bytes, sheetBefore);
@@ -160,12 +156,8 @@ TEST_F(PictureInput, BrokenPicturesChangeNothingAndANonAsciiNameLoads) {
     const QImage& canvas = window().canvas(Control::GadgetImportCanvas)->image();
     const auto resizeText = [&] { return text(Control::GadgetResizeWidth) + "x" + text(Control::GadgetResizeHeight); };
     const auto load = [&](const QString& name, bool dropped) {
-        if (dropped) {
-            commands().handleDrop({name});
-        } else {
-            dialogs.answerOpenFile(name);
-            press(Control::GadgetLoadImage);
-        }
+        if (dropped) commands().handleDrop({name});
+        else pressOpening(Control::GadgetLoadImage, name);
     };
     ASSERT_TRUE(picture.save(path("good.png")));
     load(path("good.png"), false);

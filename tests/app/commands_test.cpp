@@ -78,8 +78,7 @@ TEST_F(Commands, PaintRotateStepAndSaveAllSprites) {
     key(Qt::Key_Left);
     EXPECT_EQ(model().grid.cell(15, 0), 0x1C);  // stored on the way out
 
-    dialogs.answerSaveFile(path("sheet"));
-    press(Control::GadgetSaveAll);
+    pressSaving(Control::GadgetSaveAll, path("sheet"));
     Bytes expected(512, 0xE3);
     expected[15] = 0x1C;
     expected[3 * 16 + 10] = 0x03;
@@ -207,8 +206,7 @@ TEST_F(Commands, LoadingAShortFileAndAFailedLoad) {
     Bytes bytes(300);
     for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7);
     writeBytes(path("three.spr"), bytes);
-    dialogs.answerOpenFile(path("three.spr"));
-    press(Control::GadgetLoadSheet);
+    pressOpening(Control::GadgetLoadSheet, path("three.spr"));
     EXPECT_EQ(countAndCurrent(), std::pair(2, 1));
     Bytes second(bytes.begin() + 256, bytes.end());
     second.resize(256, 0);
@@ -224,8 +222,7 @@ TEST_F(Commands, LoadingAShortFileAndAFailedLoad) {
     const auto sheet = model().sheet.bytes;
     writeBytes(path("empty.spr"), {});
     for (const char* name : {"missing.spr", "empty.spr", ""}) {  // the last one is a cancel
-        dialogs.answerOpenFile(*name ? path(name) : QString());
-        press(Control::GadgetLoadSheet);
+        pressOpening(Control::GadgetLoadSheet, *name ? path(name) : QString());
         EXPECT_EQ(window().statusText(), "Failed to load - Could not load sprites");
         EXPECT_EQ(model().sheet.bytes, sheet);
         EXPECT_EQ(model().spriteCount, 2);
@@ -238,8 +235,7 @@ TEST_F(Commands, RangeQuickSaveExportAndFailures) {
     model().loadGrid();
     window().setControlText(Control::GadgetRangeFrom, "2");
     window().setControlText(Control::GadgetRangeTo, "4");
-    dialogs.answerSaveFile(path("range.spr"));
-    press(Control::GadgetSaveRange);
+    pressSaving(Control::GadgetSaveRange, path("range.spr"));
     auto bytes = readBytes(path("range.spr"));
     ASSERT_EQ(bytes.size(), 768u);
     EXPECT_EQ(bytes[0], 3);
@@ -248,15 +244,13 @@ TEST_F(Commands, RangeQuickSaveExportAndFailures) {
 
     window().setControlText(Control::GadgetRangeFrom, "5");  // last below first writes nothing
     window().setControlText(Control::GadgetRangeTo, "1");
-    dialogs.answerSaveFile(path("none.spr"));
-    press(Control::GadgetSaveRange);
+    pressSaving(Control::GadgetSaveRange, path("none.spr"));
     EXPECT_FALSE(QFile::exists(path("none.spr")));
     EXPECT_EQ(window().statusText(), "Failed - Could not save sprites");
 
     // Quick save asks once, then keeps the name; the edit in the grid reaches the file.
     model().grid.cell(0, 0) = 99;
-    dialogs.answerSaveFile(path("quick.bin"));
-    press(Control::GadgetQuickSave);
+    pressSaving(Control::GadgetQuickSave, path("quick.bin"));
     bytes = readBytes(path("quick.bin"));
     ASSERT_EQ(bytes.size(), 6u * 256);
     EXPECT_EQ(bytes[5 * 256], 99);
@@ -264,8 +258,7 @@ TEST_F(Commands, RangeQuickSaveExportAndFailures) {
     press(Control::GadgetQuickSave);
     EXPECT_EQ(dialogs.callsOf(app::DialogCall::Kind::SaveFile).size(), 3u);
 
-    dialogs.answerSaveFile(path("one.spr"));
-    press(Control::GadgetExportSprite);
+    pressSaving(Control::GadgetExportSprite, path("one.spr"));
     EXPECT_EQ(readBytes(path("one.spr")).size(), 256u);
     EXPECT_EQ(window().statusText(), "Saved " + path("one.spr"));
 }

@@ -124,6 +124,15 @@ protected:
     app::CommandTable& commands() { return *session->commands; }
 
     void press(ui::Control control) { window().button(control)->click(); }
+    // Presses a button whose file dialog is answered with name (empty: a cancel).
+    void pressSaving(ui::Control control, const QString& name) {
+        dialogs.answerSaveFile(name);
+        press(control);
+    }
+    void pressOpening(ui::Control control, const QString& name) {
+        dialogs.answerOpenFile(name);
+        press(control);
+    }
     QString text(ui::Control control) { return window().controlText(control); }
     std::pair<int, int> countAndCurrent() { return {model().spriteCount, model().currentSprite}; }
     Bytes sprite(int n) {

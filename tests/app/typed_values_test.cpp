@@ -26,8 +26,7 @@ protected:
         SessionTest::SetUp();
         if (HasFatalFailure()) return;
         ASSERT_TRUE(tablePicture(64, 48, randomIndices(64, 48, 5)).save(path("p.png")));
-        dialogs.answerOpenFile(path("p.png"));
-        press(Control::GadgetLoadImage);
+        pressOpening(Control::GadgetLoadImage, path("p.png"));
         for (int i = 0; i < 2; ++i) press(Control::GadgetAddSprite);
         for (std::size_t i = 0; i < 3 * 256; ++i) model().sheet.bytes[i] = static_cast<std::uint8_t>(i * 13);
         model().loadGrid();
@@ -43,8 +42,7 @@ protected:
     // the failure text and no file.
     void saveTo(Control button, const char* name, const QString& success, const QString& failure) {
         QFile::remove(path(name));
-        dialogs.answerSaveFile(path(name));
-        press(button);
+        pressSaving(button, path(name));
         const std::size_t size = readBytes(path(name)).size();
         if (window().statusText() == failure) {
             EXPECT_EQ(size, 0u);
@@ -82,8 +80,7 @@ protected:
         press(Control::GadgetGenerate);
         ASSERT_TRUE(spinUntil([this] { return !program().state.listingRunning; }));
         EXPECT_EQ(labelLines(), model().spriteCount);
-        dialogs.answerSaveFile(path("listing.asm"));
-        press(Control::GadgetSaveAsm);
+        pressSaving(Control::GadgetSaveAsm, path("listing.asm"));
         EXPECT_EQ(lastDialog(), "Save|Save complete.");
 
         EXPECT_EQ(model().grid, grid) << "only the import changes the sprites";
