@@ -1,9 +1,6 @@
-// Awkward and broken input through the real window: palette files of every
-// awkward length at start-up, sprite files around the sprite size through "Load
-// Sprite Sheet", the file list's double click and its preview, and broken
-// pictures through "Load image" and a drop. What cannot be read changes nothing;
-// what can is used as far as it goes (the AddressSanitizer run checks that
-// nothing reads past it).
+// Awkward input through the real window: palette files of every awkward length at
+// start-up, sprite files around the sprite size, broken pictures by button and by
+// drop. What cannot be read changes nothing; what can is used as far as it goes.
 #include <QApplication>
 
 #include <optional>
@@ -35,17 +32,19 @@ protected:
             const app::Canvas* surface = window.canvas(id);
             for (int y = -3; y < surface->surfaceHeight() + 20; y += 13)
                 for (int x = -3; x < surface->surfaceWidth() + 20; x += 17)
-                    for (Type type : {Type::LeftDown, Type::RightDown, Type::LeftDoubleClick})
-                        commands.handleCanvas(id, CanvasEvent{type, x, y, type != Type::RightDown, type == Type::RightDown, false});
+                    for (Type type : {Type::LeftDown, Type::RightDown, Type::LeftDoubleClick}) {
+                        const bool right = type == Type::RightDown;
+                        commands.handleCanvas(id, CanvasEvent{type, x, y, !right, right, false});
+                    }
         }
         for (bool pick : {false, true}) {  // paint with the chosen colour, then pick one back
             if (pick) commands.handleMenu(ui::ShortcutPickColour);
             commands.handleCanvas(Control::GadgetEditorCanvas, CanvasEvent{Type::LeftDown, 30, 30, true, false, false});
             commands.handleCanvas(Control::GadgetEditorCanvas, CanvasEvent{Type::LeftUp, 30, 30, false, false, false});
         }
-        for (Control button : {Control::GadgetPalettePicture, Control::GadgetPalettePicture, Control::GadgetPalettePicture,
-                               Control::GadgetAddSprite, Control::GadgetShowTransparent, Control::GadgetSavePalette,
-                               Control::GadgetPreviewButton})
+        for (Control button : {Control::GadgetPalettePicture, Control::GadgetPalettePicture,
+                               Control::GadgetPalettePicture, Control::GadgetAddSprite, Control::GadgetShowTransparent,
+                               Control::GadgetSavePalette, Control::GadgetPreviewButton})
             window.button(button)->click();
         commands.handleMenu(ui::PopupOutputGenerate);
     }
@@ -109,7 +108,7 @@ class SpriteFileInput : public SessionTest,
 TEST_P(SpriteFileInput, LoadsAsFarAsTheFileGoesOrChangesNothing) {
     const auto [size, sprites] = GetParam();
     for (int i = 0; i < 2; ++i) press(Control::GadgetAddSprite);
-    for (std::size_t i = 0; i < model().sheet.bytes.size(); ++i) model().sheet.bytes[i] = static_cast<std::uint8_t>(i / 256);
+    for (std::size_t i = 0; i < model().sheet.bytes.size(); ++i) model().sheet.bytes[i] = std::uint8_t(i / 256);
     model().loadGrid();
     const auto sheetBefore = model().sheet.bytes;
     const Bytes bytes = randomIndices(static_cast<int>(size), 1, 3);
@@ -123,8 +122,8 @@ TEST_P(SpriteFileInput, LoadsAsFarAsTheFileGoesOrChangesNothing) {
     EXPECT_EQ(model().sheet.bytes, sheetBefore);
     EXPECT_TRUE(size == 0 || window().canvas(Control::GadgetSheetCanvas)->image() != sheetView) << "shows the file";
 
-    Bytes expected(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(sprites * 256, size)));
-    expected.resize(static_cast<std::size_t>(sprites) * 256, 0);  // a short last sprite is completed with 0
+    Bytes expected(bytes.begin(), bytes.begin() + std::min<std::ptrdiff_t>(sprites * 256, std::ptrdiff_t(size)));
+    expected.resize(std::size_t(sprites) * 256, 0);  // a short last sprite is completed with 0
     expected.resize(model::SHEET_SPRITE_BYTES, 0xFF);
     for (bool byButton : {true, false}) {
         SCOPED_TRACE(byButton ? "button" : "double click");
@@ -144,9 +143,8 @@ TEST_P(SpriteFileInput, LoadsAsFarAsTheFileGoesOrChangesNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lengths, SpriteFileInput,
-                         ::testing::Values(std::pair<std::size_t, int>{0, 0}, std::pair<std::size_t, int>{1, 1},
-                                           std::pair<std::size_t, int>{255, 1}, std::pair<std::size_t, int>{256, 1},
-                                           std::pair<std::size_t, int>{257, 2}, std::pair<std::size_t, int>{1'000'000, 64}),
+                         ::testing::ValuesIn(std::vector<std::pair<std::size_t, int>>{
+                             {0, 0}, {1, 1}, {255, 1}, {256, 1}, {257, 2}, {1'000'000, 64}}),
                          [](const auto& info) { return std::to_string(info.param.first) + "Bytes"; });
 
 class PictureInput : public SessionTest {};

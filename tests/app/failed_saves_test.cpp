@@ -1,9 +1,6 @@
-// Every command that writes a file, pressed in the real window while the write
-// fails for real: the target is an existing folder, the path runs through a
-// regular file, or (in a forked child) the file size limit stops the write half
-// way. The folder must be left exactly as it was (the old file byte for byte, no
-// temporary file beside it) and the user shown the failure text. The same set-up
-// without a fault writes the file, so the failures fail for the intended reason.
+// Every save command while the write fails for real (target a folder, path through
+// a file, or a file size limit in a forked child): the folder stays exactly as it
+// was and the user sees the failure text. Without a fault the same set-up writes.
 #include <cerrno>
 #include <cstdio>
 #include <map>
@@ -34,7 +31,8 @@ struct SaveCommand {
 const char* const UNTOUCHED = "status before the save";  // the colour list's save leaves it
 
 const SaveCommand SAVE_COMMANDS[] = {
-    {"SaveAll", Control::GadgetSaveAll, "sheet.spr", "Failed - Could not save sprites", "Success - Saved sprite sheet 1"},
+    {"SaveAll", Control::GadgetSaveAll, "sheet.spr", "Failed - Could not save sprites",
+     "Success - Saved sprite sheet 1"},
     {"SaveRange", Control::GadgetSaveRange, "range.spr", "Failed - Could not save sprites",
      "Success - Saved sprite sheet 64"},
     {"QuickSave", Control::GadgetQuickSave, "quick.bin", "Failed - saved as :%1", "Quick saved as :%1"},
@@ -136,8 +134,9 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
 
 INSTANTIATE_TEST_SUITE_P(
     EverySaveCommand, FailedSave,
-    ::testing::Combine(::testing::ValuesIn(SAVE_COMMANDS), ::testing::Values(Fault::Succeeds, Fault::TargetIsFolder,
-                                                                             Fault::PathThroughFile, Fault::FileSizeLimit)),
+    ::testing::Combine(::testing::ValuesIn(SAVE_COMMANDS),
+                       ::testing::Values(Fault::Succeeds, Fault::TargetIsFolder, Fault::PathThroughFile,
+                                         Fault::FileSizeLimit)),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) + "_" + FAULT_NAMES[static_cast<int>(std::get<1>(info.param))];
     });

@@ -1,8 +1,6 @@
-// Inputs the fuzzers found, and the code they led to. Two GIFs of a few dozen bytes
-// claim screens of 40 and 59 million pixels; decoding them held the toolkit's image
-// twice at 4 bytes a pixel beside the 3-byte picture. The conversion now works a
-// band of rows at a time: it must give the same colours for every format and band
-// edge, and the two files must still load whole.
+// Inputs the fuzzers found: two tiny GIFs claiming screens of 40 and 59 million
+// pixels were once held twice at 4 bytes a pixel. The conversion now works in bands
+// of rows; it must keep every format's colours across band edges, and both files load.
 #include "app/qt_picture_loader.h"
 
 #include <gtest/gtest.h>

@@ -25,7 +25,9 @@ protected:
     int state(Control id) { return window().controlState(id); }
     // A chosen colour: its index, screen colour and index text ("T227" for the transparent one).
     using Choice = std::tuple<int, int, QString>;
-    Choice left() { return {program().state.leftColour, program().state.leftColourRgb, text(Control::GadgetLeftColourIndex)}; }
+    Choice left() {
+        return {program().state.leftColour, program().state.leftColourRgb, text(Control::GadgetLeftColourIndex)};
+    }
     Choice right() {
         return {program().state.rightColour, program().state.rightColourRgb, text(Control::GadgetRightColourIndex)};
     }

@@ -1,7 +1,6 @@
-// The "Import" and "Output" pages: pictures of every format reach the canvas in
-// table colours, cutting them into sprites fills the sheet, "Export BMP" writes
-// what an outside reader sees alike, and the listing built on the worker matches
-// the sheet as it stood at the press and assembles back into its bytes.
+// The "Import" and "Output" pages: pictures of every format in table colours,
+// cutting them into sprites, "Export BMP" as outside readers see it, and the
+// worker's listing of the sheet as it stood at the press, assembled back.
 #include <QTextCursor>
 
 #include "app/output_page.h"
@@ -52,8 +51,10 @@ TEST_F(ImportPage, PicturesOfEveryFormatShowTheirTableColours) {
         ASSERT_TRUE(app::loadImportImage(program(), path(name)));
         EXPECT_EQ(resizeText(), "37x21");
         for (int y = 0; y < surface().height(); ++y)
-            for (int x = 0; x < surface().width(); ++x)  // the background beyond the picture
-                ASSERT_EQ(surface().pixel(x, y) | 0xFF000000u, x < 37 && y < 21 ? tableColour(indices[y * 37 + x]) : BACKGROUND);
+            for (int x = 0; x < surface().width(); ++x) {  // the background beyond the picture
+                const QRgb expected = x < 37 && y < 21 ? tableColour(indices[y * 37 + x]) : BACKGROUND;
+                ASSERT_EQ(surface().pixel(x, y) | 0xFF000000u, expected) << x << "," << y;
+            }
     }
 
     // A JPEG comes out in table colours only.
@@ -89,7 +90,7 @@ TEST_F(ImportPage, SixteenByFourCellsFillTheSheetAndTheCountNeverPassesSixtyFour
     load("sheet.png", 256, 64, indices);
     app::importSprites(program(), 0, 0, 16, 4);
     EXPECT_EQ(countAndCurrent(), std::pair(64, 63));
-    for (int n = 1; n <= 64; ++n) EXPECT_EQ(sprite(n), crop(indices, 256, 16 * ((n - 1) % 16), 16 * ((n - 1) / 16))) << n;
+    for (int n = 0; n < 64; ++n) EXPECT_EQ(sprite(n + 1), crop(indices, 256, 16 * (n % 16), 16 * (n / 16))) << n;
     EXPECT_EQ(lastDialog(), "Success|Imported sprites : 64");
 
     // Sprite 62 of 62: six cells but three numbers left; the rest go over sprite 64.
@@ -123,7 +124,7 @@ TEST_F(ImportPage, ExportWithResizeWritesTheTopLeft256By192ThatPillowReadsAlike)
     const Bytes flipped = topDownIndices(readBytes(path("flip.bmp")));
     ASSERT_EQ(flipped.size(), expected.size());
     for (int y = 0; y < 192; ++y)
-        EXPECT_TRUE(std::equal(flipped.begin() + y * 256, flipped.begin() + y * 256 + 256, expected.begin() + (191 - y) * 256)) << y;
+        EXPECT_TRUE(std::equal(&flipped[y * 256], &flipped[y * 256] + 256, &expected[(191 - y) * 256])) << y;
 
     const std::string python = pythonWithPillow();
     if (python.empty()) GTEST_SKIP() << "Pillow is not installed";
@@ -139,7 +140,7 @@ protected:
     std::string areaText() { return area().toPlainText().toStdString(); }
     void fillSheet(unsigned seed, int count) {
         std::mt19937 random(seed);
-        for (int i = 0; i < model::SHEET_SPRITE_BYTES; ++i) model().sheet.bytes[i] = static_cast<std::uint8_t>(random());
+        for (int i = 0; i < model::SHEET_SPRITE_BYTES; ++i) model().sheet.bytes[i] = std::uint8_t(random());
         model().spriteCount = count;
         model().loadGrid();
     }
@@ -216,7 +217,7 @@ TEST_F(OutputPage, ASavedListingAssemblesBackIntoTheSheet) {
 
     if (!shell("command -v pasmo")) GTEST_SKIP() << "pasmo is not installed";
     ASSERT_TRUE(shell("cd " + quoted(dir.path()) + " && pasmo --bin listing.asm listing.bin"));
-    EXPECT_EQ(readBytes(path("listing.bin")), Bytes(model().sheet.bytes.begin(), model().sheet.bytes.begin() + 9 * 256));
+    EXPECT_EQ(readBytes(path("listing.bin")), Bytes(&model().sheet.bytes[0], &model().sheet.bytes[9 * 256]));
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ TEST(Canvas, BoxesAreClippedAndPixelsReadExactly) {
     canvas.fillBox(3, 3, 1, 1, app::rgbColour(1, 2, 3));
     for (int y = -1; y <= 8; ++y)
         for (int x = -1; x <= 10; ++x) {
-            const int expected = x < 0 || y < 0 || x >= 10 || y >= 8 ? -1 : x >= 7 && y < 2 ? RED : x == 3 && y == 3 ? 0x030201 : WHITE;
+            const bool outside = x < 0 || y < 0 || x >= 10 || y >= 8;
+            const int expected = outside ? -1 : x >= 7 && y < 2 ? RED : x == 3 && y == 3 ? 0x030201 : WHITE;
             EXPECT_EQ(canvas.readPixel(x, y), expected) << x << "," << y;
         }
     EXPECT_EQ(canvas.image().pixel(3, 3) & 0xFFFFFF, 0x010203u);  // red in the low byte of the screen form

@@ -1,8 +1,5 @@
-// Texts far outside their ranges in every field a command reads back, then every
-// command that reads fields, through the real window. A field's text is the
-// setting and the commands read it with the program's number rule, so each must
-// cope with any text: nothing crashes, the model keeps its 64 sprites, and
-// whatever is written is whole.
+// Far-out texts in every field a command reads back, then every command that reads
+// fields: nothing crashes, the model keeps its 64 sprites, whatever is written is whole.
 #include "session_fixture.h"
 
 using namespace testing_support;
@@ -10,8 +7,14 @@ using ui::ControlEvent;
 
 namespace {
 
-#define FIELD(id) std::pair<const char*, Control>(#id, Control::id)
-const std::pair<const char*, Control> FIELDS[] = {
+struct Field {
+    const char* name;
+    Control id;
+};
+void PrintTo(const Field& field, std::ostream* out) { *out << field.name; }
+
+#define FIELD(id) Field{#id, Control::id}
+const Field FIELDS[] = {
     FIELD(GadgetRangeFrom),   FIELD(GadgetRangeTo),      FIELD(GadgetGrabX),       FIELD(GadgetGrabY),
     FIELD(GadgetGrabWidth),   FIELD(GadgetGrabHeight),   FIELD(GadgetResizeWidth), FIELD(GadgetResizeHeight),
     FIELD(GadgetAnimFrame),   FIELD(GadgetAnimCount),    FIELD(GadgetAnimDelay),   FIELD(GadgetSheetWidth),
@@ -19,7 +22,7 @@ const std::pair<const char*, Control> FIELDS[] = {
 #undef FIELD
 
 class FarOutText : public SessionTest,
-                   public ::testing::WithParamInterface<std::pair<const char*, Control>> {
+                   public ::testing::WithParamInterface<Field> {
 protected:
     // A picture on the import canvas, three sprites with content, a file to preview.
     void SetUp() override {
@@ -59,13 +62,14 @@ protected:
         const auto importEvent = [&](app::CanvasEvent::Type type, int x) {
             commands().handleCanvas(Control::GadgetImportCanvas, app::CanvasEvent{type, x, x / 2, false, true, false});
         };
-        saveTo(Control::GadgetSaveRange, "range.spr", "Success - Saved sprite sheet %1", "Failed - Could not save sprites");
+        saveTo(Control::GadgetSaveRange, "range.spr", "Success - Saved sprite sheet %1",
+               "Failed - Could not save sprites");
         window().setControlState(Control::GadgetResize, 0);  // the export reads the resize fields
         saveTo(Control::GadgetExportBmp, "export.bmp", "Saved " + path("export.bmp") + ".",
                "Failed to save " + path("export.bmp"));
         importEvent(app::CanvasEvent::Type::RightDown, 40);  // redraws the grab preview from the fields first
         importEvent(app::CanvasEvent::Type::Move, 41);
-        commands().handleControl(GetParam().second, ControlEvent::Change);
+        commands().handleControl(GetParam().id, ControlEvent::Change);
         for (int i = 0; i < 5; ++i) commands().animationTick();
         EXPECT_GT(program().animationTimer->interval(), 0);
         press(Control::GadgetPreviewButton);
@@ -75,7 +79,7 @@ protected:
         commands().handleMenu(ui::PopupOutputGenerate);
         EXPECT_EQ(labelLines(), model().spriteCount);
         const std::string listing = window().textArea(Control::GadgetAsmText)->toPlainText().toStdString();
-        EXPECT_TRUE(GetParam().second != Control::GadgetLabelText || listing.rfind(typed, 0) == 0) << "label first";
+        EXPECT_TRUE(GetParam().id != Control::GadgetLabelText || listing.rfind(typed, 0) == 0) << "label first";
         window().setControlText(Control::GadgetAsmText, QString());
         press(Control::GadgetGenerate);
         ASSERT_TRUE(spinUntil([this] { return !program().state.listingRunning; }));
@@ -94,14 +98,14 @@ protected:
 TEST_P(FarOutText, EveryReaderCopes) {
     for (const char* typed : {"99999", "-5", "$FFFF", "%1111111111", "-2147483648", "99999999999"}) {
         SCOPED_TRACE(typed);
-        window().setControlText(GetParam().second, typed);
-        ASSERT_EQ(text(GetParam().second), typed);
+        window().setControlText(GetParam().id, typed);
+        ASSERT_EQ(text(GetParam().id), typed);
         commandsReadingFields(typed);
         if (HasFatalFailure()) return;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryReadField, FarOutText, ::testing::ValuesIn(FIELDS),
-                         [](const auto& info) { return std::string(info.param.first); });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
