@@ -276,11 +276,16 @@ TEST_F(Commands, ColourPaletteFileListsTheColoursInUse) {
 }
 
 TEST_F(Commands, PalettePictureCyclesAndTheAnimationStepsThroughItsFrames) {
-    press(Control::GadgetPalettePicture);
-    EXPECT_EQ(program().state.palettePictureIndex, 1);
-    press(Control::GadgetPalettePicture);
-    press(Control::GadgetPalettePicture);
-    EXPECT_EQ(program().state.palettePictureIndex, 0);
+    // Each picture is decoded when first shown; a click on it picks its swatch's entry.
+    Canvas* palette = window().canvas(Control::GadgetPaletteCanvas);
+    for (int expected : {1, 2, 0}) {
+        press(Control::GadgetPalettePicture);
+        EXPECT_EQ(program().state.palettePictureIndex, expected);
+        EXPECT_FALSE(program().palettePictures[expected].isNull());
+        const int colour = palette->readPixel(100 * expected + 50, 100);
+        EXPECT_TRUE(program().palette.findIndex(app::redOf(colour), app::greenOf(colour), app::blueOf(colour)))
+            << "picture " << expected;
+    }
 
     window().setControlText(Control::GadgetAnimFrame, "2");
     window().setControlText(Control::GadgetAnimCount, "3");
