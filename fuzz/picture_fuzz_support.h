@@ -125,4 +125,12 @@ inline void checkPicture(const std::optional<imaging::Picture>& picture) {
     FUZZ_CHECK(picture->rgb.size() == static_cast<std::size_t>(picture->width) * picture->height * 3);
 }
 
+// One input through decodePicture, the way the editor's import reads it; the body of
+// the targets that differ only in their seed corpus (BMP, GIF, JPEG).
+inline int decodeOnePicture(const std::uint8_t* data, std::size_t size) {
+    if (claimsLargePicture(data, size)) return 0;
+    checkPicture(imaging::decodePicture(data, size));
+    return 0;
+}
+
 }  // namespace fuzz
