@@ -7,13 +7,13 @@
 #include <functional>
 #include <map>
 
-#include "app/dialogs.h"
+#include "toolkit/dialogs.h"
 #include "app/file_commands.h"
 #include "app/import_page.h"
 #include "app/mouse_tools.h"
 #include "app/output_page.h"
 #include "app/program.h"
-#include "app/text_number.h"
+#include "toolkit/text_number.h"
 #include "model/transformations.h"
 #include "ui/views.h"
 #include "ui/window_main.h"
@@ -46,7 +46,7 @@ void setSpin(Program& p, Control control, int value) {
     window(p).setControlText(control, QString::number(value));
 }
 
-int numberIn(Program& p, Control control) { return textToNumber(window(p).controlText(control)); }
+int numberIn(Program& p, Control control) { return toolkit::textToNumber(window(p).controlText(control)); }
 
 void transform(Program& p, void (*operation)(model::SpriteGrid&)) {
     operation(p.model.grid);
@@ -364,7 +364,7 @@ void CommandTable::handleControl(ui::Control control, ui::ControlEvent event) {
     if (auto row = table.find(control); row != table.end()) row->second(program_, event);
 }
 
-void CommandTable::handleCanvas(ui::Control control, const CanvasEvent& event) {
+void CommandTable::handleCanvas(ui::Control control, const toolkit::CanvasEvent& event) {
     switch (control) {
         case Control::GadgetEditorCanvas: editorCanvasEvent(program_, event); break;
         case Control::GadgetPaletteCanvas: paletteCanvasEvent(program_, event); break;

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QStringList>
 
-#include "app/canvas_event.h"
+#include "toolkit/canvas_event.h"
 #include "ui/control_ids.h"
 
 namespace app {
@@ -23,7 +23,7 @@ public:
 
     void handleMenu(int number);
     void handleControl(ui::Control control, ui::ControlEvent event);
-    void handleCanvas(ui::Control control, const CanvasEvent& event);
+    void handleCanvas(ui::Control control, const toolkit::CanvasEvent& event);
     void handleDrop(const QStringList& files);
     void animationTick();
 

@@ -7,12 +7,12 @@
 #include <optional>
 #include <vector>
 
-#include "app/canvas.h"
-#include "app/dialogs.h"
+#include "toolkit/canvas.h"
+#include "toolkit/dialogs.h"
 #include "app/import_canvas.h"
 #include "app/import_page.h"
 #include "app/program.h"
-#include "app/text_number.h"
+#include "toolkit/text_number.h"
 #include "imaging/bmp8.h"
 #include "imaging/colour_fit.h"
 #include "io/safe_write.h"
@@ -50,8 +50,8 @@ void exportBitmap(Program& program) {
     if (window.controlState(ui::Control::GadgetResize) != 0) {
         setResizeFields(program, width, height);
     } else {
-        width = textToNumber(window.controlText(ui::Control::GadgetResizeWidth));
-        height = textToNumber(window.controlText(ui::Control::GadgetResizeHeight));
+        width = toolkit::textToNumber(window.controlText(ui::Control::GadgetResizeWidth));
+        height = toolkit::textToNumber(window.controlText(ui::Control::GadgetResizeHeight));
     }
 
     // An empty (or absurd) region gives no picture; the dialog is still shown.

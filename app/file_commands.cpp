@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/dialogs.h"
+#include "toolkit/dialogs.h"
 #include "app/program.h"
-#include "app/text_number.h"
+#include "toolkit/text_number.h"
 #include "io/colour_pal_file.h"
 #include "io/safe_write.h"
 #include "io/sprite_file.h"
@@ -89,8 +89,8 @@ void saveAllSprites(Program& program) {
 
 void saveSpriteRange(Program& program) {
     saveSheet(program, [&](const std::filesystem::path& path) {
-        const int first = textToNumber(program.window->controlText(Control::GadgetRangeFrom));
-        const int last = textToNumber(program.window->controlText(Control::GadgetRangeTo));
+        const int first = toolkit::textToNumber(program.window->controlText(Control::GadgetRangeFrom));
+        const int last = toolkit::textToNumber(program.window->controlText(Control::GadgetRangeTo));
         return io::saveSpriteRange(program.model, path, first, last);
     });
 }

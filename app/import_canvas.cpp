@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/canvas.h"
+#include "toolkit/canvas.h"
 #include "app/program.h"
 #include "imaging/fixed_colour_table.h"
 #include "ui/control_ids.h"
@@ -15,11 +15,11 @@
 
 namespace app {
 
-Canvas& importCanvas(Program& program) { return *program.window->canvas(ui::Control::GadgetImportCanvas); }
+toolkit::Canvas& importCanvas(Program& program) { return *program.window->canvas(ui::Control::GadgetImportCanvas); }
 
-void drawOnImportCanvas(Canvas& canvas, const imaging::Picture& picture) {
+void drawOnImportCanvas(toolkit::Canvas& canvas, const imaging::Picture& picture) {
     QImage& surface = canvas.image();
-    surface.fill(toQRgb(IMPORT_BACKGROUND));
+    surface.fill(toolkit::toQRgb(IMPORT_BACKGROUND));
     const int w = std::min(picture.empty() ? 0 : picture.width, surface.width());
     const int h = std::min(picture.empty() ? 0 : picture.height, surface.height());
     for (int y = 0; y < h; ++y) {
@@ -36,9 +36,9 @@ imaging::Picture copyImportArea(const QImage& surface, int w, int h) {
     area.width = w;
     area.height = h;
     area.rgb.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3);
-    const std::uint8_t back[3] = {static_cast<std::uint8_t>(redOf(IMPORT_BACKGROUND)),
-                                  static_cast<std::uint8_t>(greenOf(IMPORT_BACKGROUND)),
-                                  static_cast<std::uint8_t>(blueOf(IMPORT_BACKGROUND))};
+    const std::uint8_t back[3] = {static_cast<std::uint8_t>(toolkit::redOf(IMPORT_BACKGROUND)),
+                                  static_cast<std::uint8_t>(toolkit::greenOf(IMPORT_BACKGROUND)),
+                                  static_cast<std::uint8_t>(toolkit::blueOf(IMPORT_BACKGROUND))};
     const int inW = std::min(w, surface.width());
     const int inH = std::min(h, surface.height());
     for (int y = 0; y < h; ++y) {

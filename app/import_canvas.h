@@ -8,25 +8,28 @@
 
 #include <filesystem>
 
-#include "app/colour.h"
+#include "toolkit/colour.h"
 #include "imaging/picture.h"
 
 class QImage;
 
+namespace toolkit {
+class Canvas;
+}
+
 namespace app {
 
 struct Program;
-class Canvas;
 
 // Background of the import canvas, where no picture is drawn.
-inline constexpr int IMPORT_BACKGROUND = rgbColour(40, 40, 40);
+inline constexpr int IMPORT_BACKGROUND = toolkit::rgbColour(40, 40, 40);
 
 // The import canvas of the program's window.
-Canvas& importCanvas(Program& program);
+toolkit::Canvas& importCanvas(Program& program);
 
 // Fills the canvas with the background and draws the picture at (0, 0) at its own
 // size; what lies beyond the surface is cut off.
-void drawOnImportCanvas(Canvas& canvas, const imaging::Picture& picture);
+void drawOnImportCanvas(toolkit::Canvas& canvas, const imaging::Picture& picture);
 
 // The w x h area at the canvas origin as a true-colour picture; pixels beyond the
 // surface are the background colour. An empty picture for w or h below 1.

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/canvas.h"
-#include "app/dialogs.h"
+#include "toolkit/canvas.h"
+#include "toolkit/dialogs.h"
 #include "app/import_canvas.h"
 #include "app/program.h"
 #include "imaging/colour_fit.h"
@@ -58,7 +58,7 @@ bool loadImportImage(Program& program, const QString& fileName) {
 
     const int fullWidth = loaded->width;
     const int fullHeight = loaded->height;
-    Canvas& canvas = importCanvas(program);
+    toolkit::Canvas& canvas = importCanvas(program);
     // Only what the canvas can show is fitted: the colours of the rest would be
     // cut off anyway, and a large photograph costs nothing beyond its visible part.
     imaging::Picture shown = cropPicture(*loaded, canvas.surfaceWidth(), canvas.surfaceHeight());

@@ -3,13 +3,13 @@
 #include <QApplication>
 #include <QDir>
 
-#include "app/dialogs.h"
+#include "toolkit/dialogs.h"
 #include "app/startup.h"
 #include "ui/window_main.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    app::QtDialogs dialogs;
+    toolkit::QtDialogs dialogs;
     auto session = app::startEditor(dialogs, QDir::currentPath());
     if (!session) return 1;  // the palette could not be read; the user has been told
     session->window->show();

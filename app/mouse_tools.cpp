@@ -6,10 +6,10 @@
 // from, and a palette picture works as long as its swatches are palette colours.
 #include "app/mouse_tools.h"
 
-#include "app/canvas.h"
-#include "app/colour.h"
+#include "toolkit/canvas.h"
+#include "toolkit/colour.h"
 #include "app/program.h"
-#include "app/text_number.h"
+#include "toolkit/text_number.h"
 #include "palette/palette.h"
 #include "ui/control_ids.h"
 #include "ui/views.h"
@@ -25,7 +25,7 @@ namespace app {
 namespace {
 
 using ui::Control;
-using Type = CanvasEvent::Type;
+using Type = toolkit::CanvasEvent::Type;
 
 constexpr int GRID_LAST = 15;          // last column and row of the sprite grid
 constexpr int PREVIEW_SCALE = 4;       // pixels per cell on the 4x preview
@@ -43,7 +43,7 @@ constexpr int TRANSPARENT = model::TRANSPARENT_INDEX;
 // Lowest palette index showing the screen colour, if any.
 std::optional<int> indexOfColour(const Program& program, int colour) {
     if (colour < 0) return std::nullopt;  // outside the surface
-    return palette::findPaletteIndex(program.palette, redOf(colour), greenOf(colour), blueOf(colour));
+    return palette::findPaletteIndex(program.palette, toolkit::redOf(colour), toolkit::greenOf(colour), toolkit::blueOf(colour));
 }
 
 // The index under the text boxes: "T227" for the transparent value, plain decimal otherwise.
@@ -87,7 +87,7 @@ Cell cellAt(int x, int y, int zoom) {
 // (past the lattice line); 0 when no palette entry has that colour.
 int shownIndex(Program& program, const Cell& cell) {
     const int zoom = program.state.zoom;
-    const Canvas* editor = program.window->canvas(Control::GadgetEditorCanvas);
+    const toolkit::Canvas* editor = program.window->canvas(Control::GadgetEditorCanvas);
     const int colour = editor->readPixel(cell.column * zoom + 1, cell.row * zoom + 1);
     return indexOfColour(program, colour).value_or(0);
 }
@@ -118,7 +118,7 @@ void leftTools(Program& program, const Cell& cell) {
     } else if (fill) {
         // The fill runs on the 4x preview, where each cell is one 4 x 4 block, so
         // the region is the four-connected cells showing the start cell's colour.
-        Canvas* preview = window.canvas(Control::GadgetPreviewCanvas);
+        toolkit::Canvas* preview = window.canvas(Control::GadgetPreviewCanvas);
         preview->floodFill4(cell.column * PREVIEW_SCALE, cell.row * PREVIEW_SCALE, program.state.leftColourRgb);
         setReady(program);
         ui::readBackPreview(program);
@@ -162,7 +162,7 @@ HalfCell paletteHalfCell(int x, int y) {
 
 // Colour of the pixel a half-cell is read at.
 int halfCellColour(const Program& program, const HalfCell& half) {
-    const Canvas* canvas = program.window->canvas(Control::GadgetPaletteCanvas);
+    const toolkit::Canvas* canvas = program.window->canvas(Control::GadgetPaletteCanvas);
     return canvas->readPixel(half.hx * PALETTE_HALF_W + PALETTE_READ_INSET,
                              half.hy * PALETTE_HALF_H + PALETTE_READ_INSET);
 }
@@ -189,9 +189,9 @@ void assignSlot(Program& program, const HalfCell& half) {
         palette::PaletteEntry& slot = program.colourSlots[static_cast<std::size_t>(selected)];
         slot.paletteIndex = *found;
         slot.slot = selected;
-        slot.red = redOf(colour);
-        slot.green = greenOf(colour);
-        slot.blue = blueOf(colour);
+        slot.red = toolkit::redOf(colour);
+        slot.green = toolkit::greenOf(colour);
+        slot.blue = toolkit::blueOf(colour);
         slot.nextColourByte = entry.nextColourByte;
         slot.nextBlueBit = entry.nextBlueBit;
         setReady(program);
@@ -202,7 +202,7 @@ void assignSlot(Program& program, const HalfCell& half) {
 
 }  // namespace
 
-void editorCanvasEvent(Program& program, const CanvasEvent& event) {
+void editorCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
     const Cell cell = cellAt(event.x, event.y, program.state.zoom);
     if (cell.inside) writeCursorText(program, cell);
 
@@ -217,7 +217,7 @@ void editorCanvasEvent(Program& program, const CanvasEvent& event) {
     if (isButtonUp(event.type)) program.model.pushUndoSnapshot();
 }
 
-void paletteCanvasEvent(Program& program, const CanvasEvent& event) {
+void paletteCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
     const HalfCell half = paletteHalfCell(event.x, event.y);
     if (!half.inRange()) return;
 
@@ -234,7 +234,7 @@ void paletteCanvasEvent(Program& program, const CanvasEvent& event) {
     }
 }
 
-void slotCanvasEvent(Program& program, const CanvasEvent& event) {
+void slotCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
     if (event.type != Type::LeftDown || event.x < 0 || event.y < 0) return;
     const int column = (event.x / SLOT_HALF) / 2;
     const int row = (event.y / SLOT_HALF) / 2;
@@ -248,7 +248,7 @@ void slotCanvasEvent(Program& program, const CanvasEvent& event) {
     releaseDropper(program);
 
     ui::WindowMain& window = *program.window;
-    const int colour = rgbColour(slot.red, slot.green, slot.blue);
+    const int colour = toolkit::rgbColour(slot.red, slot.green, slot.blue);
     window.canvas(Control::GadgetLeftColourSwatch)->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
     program.state.leftColourRgb = colour;
     window.setControlText(Control::GadgetRgbLabel,
@@ -259,24 +259,24 @@ void slotCanvasEvent(Program& program, const CanvasEvent& event) {
     ui::drawColourSlots(program);
 }
 
-void importCanvasEvent(Program& program, const CanvasEvent& event) {
+void importCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
     if (!event.right) return;
     if (event.x < 0 || event.x >= IMPORT_WIDTH || event.y < 0 || event.y >= IMPORT_HEIGHT) return;
     ui::WindowMain& window = *program.window;
 
     // The preview shows the rectangle as it stood before this event; the next
     // event (or a change of a grab field) shows the corner moved here.
-    ui::drawGrabPreview(program, textToNumber(window.controlText(Control::GadgetGrabX)),
-                        textToNumber(window.controlText(Control::GadgetGrabY)),
-                        textToNumber(window.controlText(Control::GadgetGrabWidth)),
-                        textToNumber(window.controlText(Control::GadgetGrabHeight)));
+    ui::drawGrabPreview(program, toolkit::textToNumber(window.controlText(Control::GadgetGrabX)),
+                        toolkit::textToNumber(window.controlText(Control::GadgetGrabY)),
+                        toolkit::textToNumber(window.controlText(Control::GadgetGrabWidth)),
+                        toolkit::textToNumber(window.controlText(Control::GadgetGrabHeight)));
 
     window.setControlText(Control::GadgetGrabX, QString::number(event.x));
     window.setControlText(Control::GadgetGrabY, QString::number(event.y));
     window.setControlState(Control::GadgetResizeWidthSlider,
-                           textToNumber(window.controlText(Control::GadgetResizeWidth)));
+                           toolkit::textToNumber(window.controlText(Control::GadgetResizeWidth)));
     window.setControlState(Control::GadgetResizeHeightSlider,
-                           textToNumber(window.controlText(Control::GadgetResizeHeight)));
+                           toolkit::textToNumber(window.controlText(Control::GadgetResizeHeight)));
 }
 
 }  // namespace app

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "app/dialogs.h"
+#include "toolkit/dialogs.h"
 #include "app/import_canvas.h"
 #include "app/listing_worker.h"
 #include "app/program.h"

@@ -23,9 +23,13 @@ namespace ui {
 class WindowMain;
 }
 
+namespace toolkit {
+class Dialogs;
+}
+
 namespace app {
 
-class Dialogs;
+
 
 // Program-wide values that are not part of the sprite model.
 struct ProgramState {
@@ -76,7 +80,7 @@ struct Program {
     // "colors.pal" written there, and the file dialogs and file list start there.
     QString workingDir;
 
-    Dialogs* dialogs = nullptr;      // not owned
+    toolkit::Dialogs* dialogs = nullptr;      // not owned
     ui::WindowMain* window = nullptr;  // not owned
     QTimer* animationTimer = nullptr;  // owned by the window
 

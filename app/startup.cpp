@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <utility>
 
-#include "app/canvas.h"
-#include "app/colour.h"
+#include "toolkit/canvas.h"
+#include "toolkit/colour.h"
 #include "app/commands.h"
-#include "app/dialogs.h"
+#include "toolkit/dialogs.h"
 #include "app/qt_picture_loader.h"
 #include "imaging/bmp8.h"
 #include "imaging/png_decode.h"
@@ -108,7 +108,7 @@ QString withSeparator(QString dir) {
 
 }  // namespace
 
-std::unique_ptr<Session> startEditor(Dialogs& dialogs, const QString& workingDir) {
+std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& workingDir) {
     auto session = std::make_unique<Session>();
     Program& program = session->program;
     program.dialogs = &dialogs;
@@ -143,7 +143,7 @@ std::unique_ptr<Session> startEditor(Dialogs& dialogs, const QString& workingDir
     loadIcons(window);
     program.fonts = {window.programFont(ui::FontId::FontLarge), window.programFont(ui::FontId::FontMedium),
                      window.programFont(ui::FontId::FontSmall), window.programFont(ui::FontId::FontTiny)};
-    if (auto* dialogsWithParent = dynamic_cast<QtDialogs*>(&dialogs)) dialogsWithParent->setParent(&window);
+    if (auto* dialogsWithParent = dynamic_cast<toolkit::QtDialogs*>(&dialogs)) dialogsWithParent->setParent(&window);
 
     // The empty sheet and its views.
     window.setControlText(ui::Control::GadgetOfLabel, QStringLiteral("of"));
@@ -153,8 +153,8 @@ std::unique_ptr<Session> startEditor(Dialogs& dialogs, const QString& workingDir
     // The count field shows sprites in use minus one, like the number beside it.
     window.setControlText(ui::Control::GadgetSpriteCount, QString::number(program.model.spriteCount - 1));
 
-    if (auto* import = window.canvas(ui::Control::GadgetImportCanvas)) import->setBackground(rgbColour(40, 40, 40));
-    if (auto* grab = window.canvas(ui::Control::GadgetGrabCanvas)) grab->fillBox(0, 0, 512, 128, rgbColour(255, 170, 170));
+    if (auto* import = window.canvas(ui::Control::GadgetImportCanvas)) import->setBackground(toolkit::rgbColour(40, 40, 40));
+    if (auto* grab = window.canvas(ui::Control::GadgetGrabCanvas)) grab->fillBox(0, 0, 512, 128, toolkit::rgbColour(255, 170, 170));
 
     window.registerShortcuts();
     window.applyStartValues();

@@ -14,7 +14,6 @@ class QTimer;
 namespace app {
 
 class CommandTable;
-class Dialogs;
 
 struct Session {
     Program program;
@@ -27,6 +26,6 @@ struct Session {
 // file is read and the file list points). On a palette that cannot be read it shows
 // the "ERROR!" box through `dialogs` and returns null: no window is ever built.
 // The window is built but not shown.
-std::unique_ptr<Session> startEditor(Dialogs& dialogs, const QString& workingDir);
+std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& workingDir);
 
 }  // namespace app

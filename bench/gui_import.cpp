@@ -16,8 +16,8 @@
 #include <random>
 #include <vector>
 
-#include "app/canvas.h"
-#include "app/dialogs.h"
+#include "toolkit/canvas.h"
+#include "toolkit/dialogs.h"
 #include "app/import_canvas.h"
 #include "app/import_page.h"
 #include "app/listing_worker.h"
@@ -33,7 +33,7 @@ namespace {
 // One editor run in a temporary folder whose palette file holds the fixed table.
 struct BenchSession {
     QTemporaryDir dir;
-    app::ScriptedDialogs dialogs;
+    toolkit::ScriptedDialogs dialogs;
     std::unique_ptr<app::Session> session;
 
     BenchSession() {

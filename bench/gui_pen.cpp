@@ -2,7 +2,7 @@
 // cell write, the 4x preview with the sprite image and 1:1 picture, the cursor
 // text and the colour count. Painting must keep up with mouse moves, so one
 // event should stay far below a frame (target: under 0.2 ms).
-#include "app/canvas_event.h"
+#include "toolkit/canvas_event.h"
 #include "app/mouse_tools.h"
 #include "app/program.h"
 #include "palette/palette_file.h"
@@ -50,8 +50,8 @@ void BM_PenEvent(benchmark::State& bench) {
     ui::showLeftColour(program, 5);
     program.state.leftColour = 5;
 
-    app::CanvasEvent event;
-    event.type = app::CanvasEvent::Type::Move;
+    toolkit::CanvasEvent event;
+    event.type = toolkit::CanvasEvent::Type::Move;
     event.left = true;
     int step = 0;
     for (auto _ : bench) {

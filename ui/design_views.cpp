@@ -3,8 +3,8 @@
 // palette chart and the palette pictures.
 #include "ui/views.h"
 
-#include "app/canvas.h"
-#include "app/colour.h"
+#include "toolkit/canvas.h"
+#include "toolkit/colour.h"
 #include "app/program.h"
 #include "ui/view_support.h"
 #include "ui/window_main.h"
@@ -29,7 +29,7 @@ constexpr int PICTURE_FILL_WIDTH = 645, PICTURE_FILL_HEIGHT = 485;
 constexpr int PICTURE_MARGIN = 2;
 // The clears of a sheet reset cover more than any of the small canvases.
 constexpr int CLEAR_WIDTH = 640, CLEAR_HEIGHT = 440;
-constexpr int TRANSPARENT_MARK_COLOUR = app::rgbColour(255, 0, 255);
+constexpr int TRANSPARENT_MARK_COLOUR = toolkit::rgbColour(255, 0, 255);
 
 // The grid's cells as sprite bytes (row by row), as every sprite picture reads them.
 std::array<std::uint8_t, 256> gridBytes(const model::SpriteGrid& grid) {
@@ -43,8 +43,8 @@ QRect drawLattice(QImage& image, int zoom) {
     QRect changed;
     const int span = (SPRITE_SIDE + 1) * zoom;
     for (int k = 0; k <= SPRITE_SIDE; ++k) {
-        changed |= app::fillBox(image, 0, k * zoom, span, 1, VIEW_BLACK);
-        changed |= app::fillBox(image, k * zoom, 0, 1, span, VIEW_BLACK);
+        changed |= toolkit::fillBox(image, 0, k * zoom, span, 1, VIEW_BLACK);
+        changed |= toolkit::fillBox(image, k * zoom, 0, 1, span, VIEW_BLACK);
     }
     return changed;
 }
@@ -69,8 +69,8 @@ QString colourIndexText(int index) {
 // Swatch box and index text of one mouse colour; returns its screen colour.
 int showColour(app::Program& program, int index, Control swatch, Control indexLabel) {
     const palette::RgbColour rgb = program.palette.colour(index);
-    const int colour = app::rgbColour(rgb.red, rgb.green, rgb.blue);
-    if (app::Canvas* canvas = viewCanvas(program, swatch)) canvas->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
+    const int colour = toolkit::rgbColour(rgb.red, rgb.green, rgb.blue);
+    if (toolkit::Canvas* canvas = viewCanvas(program, swatch)) canvas->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
     if (program.window) program.window->setControlText(indexLabel, colourIndexText(index));
     return colour;
 }
@@ -78,7 +78,7 @@ int showColour(app::Program& program, int index, Control swatch, Control indexLa
 }  // namespace
 
 void drawEditorGrid(app::Program& program) {
-    if (app::Canvas* canvas = viewCanvas(program, Control::GadgetEditorCanvas)) {
+    if (toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetEditorCanvas)) {
         QImage& image = canvas->image();
         const int zoom = std::max(1, program.state.zoom);
         const CellColours colours = cellScreenColours(program);
@@ -88,7 +88,7 @@ void drawEditorGrid(app::Program& program) {
         for (int y = 0; y < SPRITE_SIDE; ++y) {
             for (int x = 0; x < SPRITE_SIDE; ++x) {
                 const int v = program.model.grid.cell(x, y) & 0xFF;
-                changed |= app::fillBox(image, x * zoom, y * zoom, zoom + 1, zoom + 1,
+                changed |= toolkit::fillBox(image, x * zoom, y * zoom, zoom + 1, zoom + 1,
                                         colours[static_cast<std::size_t>(v)]);
             }
         }
@@ -102,7 +102,7 @@ void drawEditorGrid(app::Program& program) {
 }
 
 void drawEditorCell(app::Program& program, int column, int row, int colour) {
-    app::Canvas* canvas = viewCanvas(program, Control::GadgetEditorCanvas);
+    toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetEditorCanvas);
     if (!canvas) return;
     const int zoom = program.state.zoom;
     canvas->fillBox(column * zoom, row * zoom, zoom, zoom, colour);
@@ -114,7 +114,7 @@ void drawSpritePreview(app::Program& program) {
     const CellColours colours = cellScreenColours(program);
     const std::span<const std::uint8_t, 256> pixels(bytes);
 
-    if (app::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas)) {
+    if (toolkit::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas)) {
         preview->markDirty(drawSpriteBoxes(preview->image(), 0, 0, PREVIEW_BOX, pixels, colours));
     }
 
@@ -130,21 +130,21 @@ void drawSpritePreview(app::Program& program) {
     }
     drawSpriteBoxes(*picture, 0, 0, PREVIEW_BOX, pixels, colours);
 
-    if (app::Canvas* actual = viewCanvas(program, Control::GadgetActualSizeCanvas)) {
+    if (toolkit::Canvas* actual = viewCanvas(program, Control::GadgetActualSizeCanvas)) {
         actual->drawImageScaled(*picture, 0, 0, ACTUAL_SIZE, ACTUAL_SIZE);
     }
 }
 
 void readBackPreview(app::Program& program) {
-    app::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas);
+    toolkit::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas);
     if (!preview) return;
     for (int y = 0; y < SPRITE_SIDE; ++y) {
         for (int x = 0; x < SPRITE_SIDE; ++x) {
             const int colour = preview->readPixel(x * PREVIEW_BOX, y * PREVIEW_BOX);
             if (colour < 0) continue;
             // A colour no entry has leaves the cell as it was.
-            if (const auto index = palette::findPaletteIndex(program.palette, app::redOf(colour),
-                                                             app::greenOf(colour), app::blueOf(colour))) {
+            if (const auto index = palette::findPaletteIndex(program.palette, toolkit::redOf(colour),
+                                                             toolkit::greenOf(colour), toolkit::blueOf(colour))) {
                 program.model.grid.cell(x, y) = *index;
             }
         }
@@ -155,7 +155,7 @@ void readBackPreview(app::Program& program) {
 }
 
 void drawColourSlots(app::Program& program) {
-    app::Canvas* canvas = viewCanvas(program, Control::GadgetSlotCanvas);
+    toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetSlotCanvas);
     if (!canvas) return;
     QImage& image = canvas->image();
     QRect changed;
@@ -163,9 +163,9 @@ void drawColourSlots(app::Program& program) {
     for (int slot = 0; slot < slotCount; ++slot) {
         const palette::PaletteEntry& entry = program.colourSlots[static_cast<std::size_t>(slot)];
         const int x = (slot % 2) * SLOT_SIDE, y = (slot / 2) * SLOT_SIDE;
-        changed |= app::fillBox(image, x, y, SLOT_SIDE, SLOT_SIDE, app::rgbColour(entry.red, entry.green, entry.blue));
+        changed |= toolkit::fillBox(image, x, y, SLOT_SIDE, SLOT_SIDE, toolkit::rgbColour(entry.red, entry.green, entry.blue));
         if (slot == program.state.selectedSlot) {
-            changed |= app::outlineBox(image, x, y, SLOT_SIDE, SLOT_SIDE, VIEW_WHITE);
+            changed |= toolkit::outlineBox(image, x, y, SLOT_SIDE, SLOT_SIDE, VIEW_WHITE);
         }
     }
     canvas->markDirty(changed);
@@ -176,9 +176,9 @@ void showLeftColour(app::Program& program, int index) {
     program.state.leftColourRgb = colour;
     if (program.window) {
         program.window->setControlText(Control::GadgetRgbLabel, QStringLiteral("RGB:%1,%2,%3")
-                                                                    .arg(app::redOf(colour))
-                                                                    .arg(app::greenOf(colour))
-                                                                    .arg(app::blueOf(colour)));
+                                                                    .arg(toolkit::redOf(colour))
+                                                                    .arg(toolkit::greenOf(colour))
+                                                                    .arg(toolkit::blueOf(colour)));
     }
 }
 
@@ -199,31 +199,31 @@ void countColours(app::Program& program) {
 }
 
 void drawPaletteChart(app::Program& program) {
-    app::Canvas* canvas = viewCanvas(program, Control::GadgetPaletteCanvas);
+    toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetPaletteCanvas);
     if (!canvas) return;
     QImage& image = canvas->image();
     // The cells cover everything left of x 544, so only the strip right of them
     // needs its black background.
     constexpr int cellsWidth = CHART_COLUMNS * CHART_CELL_WIDTH;
-    QRect changed = app::fillBox(image, cellsWidth, 0, CHART_WIDTH - cellsWidth, CHART_HEIGHT, VIEW_BLACK);
+    QRect changed = toolkit::fillBox(image, cellsWidth, 0, CHART_WIDTH - cellsWidth, CHART_HEIGHT, VIEW_BLACK);
     const QFont font = defaultViewFont();
     int entry = 0;
     for (int r = 0; r < CHART_ROWS; ++r) {
         for (int c = 0; c < CHART_COLUMNS; ++c, ++entry) {
             const int x = c * CHART_CELL_WIDTH, y = r * CHART_CELL_HEIGHT;
             const palette::RgbColour rgb = program.palette.colour(entry);
-            const int colour = app::rgbColour(rgb.red, rgb.green, rgb.blue);
+            const int colour = toolkit::rgbColour(rgb.red, rgb.green, rgb.blue);
             // Each box is twice the cell's height, its lower half covered by the
             // next row; only the last row's shows, so the others stop at the cell.
             const int height = r == CHART_ROWS - 1 ? 2 * CHART_CELL_HEIGHT : CHART_CELL_HEIGHT;
-            changed |= app::fillBox(image, x, y, CHART_CELL_WIDTH, height, colour);
+            changed |= toolkit::fillBox(image, x, y, CHART_CELL_WIDTH, height, colour);
             if (colour == TRANSPARENT_MARK_COLOUR) {
-                app::outlineBox(image, x + 1, y + 1, CHART_CELL_WIDTH, CHART_CELL_HEIGHT, VIEW_BLACK);
-                app::drawText(image, x + 12, y + 6, QStringLiteral(" T"), VIEW_WHITE, colour, font);
+                toolkit::outlineBox(image, x + 1, y + 1, CHART_CELL_WIDTH, CHART_CELL_HEIGHT, VIEW_BLACK);
+                toolkit::drawText(image, x + 12, y + 6, QStringLiteral(" T"), VIEW_WHITE, colour, font);
             }
             // The black lines 32 pixels right and 32 down, as one-pixel boxes.
-            app::fillBox(image, x, y, CHART_CELL_WIDTH, 1, VIEW_BLACK);
-            app::fillBox(image, x, y, 1, CHART_CELL_WIDTH, VIEW_BLACK);
+            toolkit::fillBox(image, x, y, CHART_CELL_WIDTH, 1, VIEW_BLACK);
+            toolkit::fillBox(image, x, y, 1, CHART_CELL_WIDTH, VIEW_BLACK);
         }
         // Rows step 16 entries past the row's end, and wrap back to 32 near the top.
         entry = entry >= 224 ? 32 : entry + 16;
@@ -236,36 +236,36 @@ void showPalettePicture(app::Program& program) {
     if (index < 0 || index >= app::PALETTE_PICTURE_SLOTS) return;
     QImage& picture = program.palettePictures[static_cast<std::size_t>(index)];
     if (picture.isNull() && program.loadPalettePicture) picture = program.loadPalettePicture(index);
-    app::Canvas* canvas = viewCanvas(program, Control::GadgetPaletteCanvas);
+    toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetPaletteCanvas);
     if (picture.isNull() || !canvas) return;
     canvas->fillBox(0, 0, PICTURE_FILL_WIDTH, PICTURE_FILL_HEIGHT, VIEW_BLACK);
     // Nearest-neighbour keeps every swatch one flat colour, which picking by
     // exact colour needs; the picture keeps its new size.
     if (picture.width() != CHART_WIDTH || picture.height() != CHART_HEIGHT) {
-        picture = app::resizeNearest(picture, CHART_WIDTH, CHART_HEIGHT);
+        picture = toolkit::resizeNearest(picture, CHART_WIDTH, CHART_HEIGHT);
     }
     canvas->drawImageScaled(picture, PICTURE_MARGIN, PICTURE_MARGIN, CHART_WIDTH, CHART_HEIGHT);
 }
 
 void clearDesignViews(app::Program& program) {
-    if (app::Canvas* editor = viewCanvas(program, Control::GadgetEditorCanvas)) {
+    if (toolkit::Canvas* editor = viewCanvas(program, Control::GadgetEditorCanvas)) {
         QImage& image = editor->image();
-        QRect changed = app::fillBox(image, 0, 0, SPRITE_SIDE * program.state.zoom, SPRITE_SIDE * program.state.zoom,
+        QRect changed = toolkit::fillBox(image, 0, 0, SPRITE_SIDE * program.state.zoom, SPRITE_SIDE * program.state.zoom,
                                      VIEW_WHITE);
         changed |= drawLattice(image, std::max(1, program.state.zoom));
         editor->markDirty(changed);
     }
-    if (app::Canvas* slotCanvas = viewCanvas(program, Control::GadgetSlotCanvas)) {
+    if (toolkit::Canvas* slotCanvas = viewCanvas(program, Control::GadgetSlotCanvas)) {
         slotCanvas->fillBox(0, 0, 2 * SLOT_SIDE, 8 * SLOT_SIDE, VIEW_BLACK);
     }
-    if (app::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas)) {
+    if (toolkit::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas)) {
         preview->fillBox(0, 0, CLEAR_WIDTH, CLEAR_HEIGHT, VIEW_WHITE);
     }
-    if (app::Canvas* actual = viewCanvas(program, Control::GadgetActualSizeCanvas)) {
+    if (toolkit::Canvas* actual = viewCanvas(program, Control::GadgetActualSizeCanvas)) {
         actual->fillBox(0, 0, CLEAR_WIDTH, CLEAR_HEIGHT, VIEW_DARK_GREY);
     }
     // The sheet preview starts dark grey too, until its first drawing.
-    if (app::Canvas* sheet = viewCanvas(program, Control::GadgetSheetCanvas)) {
+    if (toolkit::Canvas* sheet = viewCanvas(program, Control::GadgetSheetCanvas)) {
         sheet->fillBox(0, 0, CLEAR_WIDTH, 512, VIEW_DARK_GREY);
     }
     drawPaletteChart(program);

@@ -2,10 +2,10 @@
 // from a sprite file), the animation box and the "Import" page's grab preview.
 #include "ui/views.h"
 
-#include "app/canvas.h"
-#include "app/colour.h"
+#include "toolkit/canvas.h"
+#include "toolkit/colour.h"
 #include "app/program.h"
-#include "app/text_number.h"
+#include "toolkit/text_number.h"
 #include "ui/view_support.h"
 #include "ui/window_main.h"
 
@@ -28,7 +28,7 @@ constexpr int GRAB_CELL = 32;      // and on the grab canvas
 constexpr int GRAB_MAX_ACROSS = 16, GRAB_MAX_DOWN = 4;
 constexpr int GRAB_AREA_WIDTH = 512, GRAB_AREA_HEIGHT = 128;
 constexpr int GRAB_LINE_DOWN = 131;
-constexpr int GRAB_BACKGROUND = app::rgbColour(255, 170, 170);
+constexpr int GRAB_BACKGROUND = toolkit::rgbColour(255, 170, 170);
 // Corners further out than this only ever copy black; the bound keeps the
 // block positions far from integer overflow.
 constexpr int GRAB_CORNER_LIMIT = 1 << 20;
@@ -45,9 +45,9 @@ SheetLayout readSheetLayout(const app::Program& program) {
     SheetLayout layout;
     if (!program.window) return layout;
     const WindowMain& window = *program.window;
-    layout.width = app::textToNumber(window.controlText(Control::GadgetSheetWidth));
-    layout.count = app::textToNumber(window.controlText(Control::GadgetSheetCount));
-    layout.offset = app::textToNumber(window.controlText(Control::GadgetSheetOffset));
+    layout.width = toolkit::textToNumber(window.controlText(Control::GadgetSheetWidth));
+    layout.count = toolkit::textToNumber(window.controlText(Control::GadgetSheetCount));
+    layout.offset = toolkit::textToNumber(window.controlText(Control::GadgetSheetOffset));
     layout.showValues = window.controlState(Control::GadgetShowValues) != 0;
     return layout;
 }
@@ -68,7 +68,7 @@ void sheetPlace(std::int64_t i, int width, std::int64_t& column, std::int64_t& r
 // Sprites O .. O+N-1 of `block` (256 bytes each), W per row. Sprites that lie
 // outside the block are not drawn but keep their place, so typed values
 // outside the spin boxes' ranges never read past the block.
-void drawSheetSprites(app::Program& program, app::Canvas& canvas, std::span<const std::uint8_t> block) {
+void drawSheetSprites(app::Program& program, toolkit::Canvas& canvas, std::span<const std::uint8_t> block) {
     const SheetLayout layout = readSheetLayout(program);
     const std::int64_t available = static_cast<std::int64_t>(block.size()) / model::SPRITE_BYTES;
     const std::int64_t first = std::max<std::int64_t>(layout.offset, 0);
@@ -85,13 +85,13 @@ void drawSheetSprites(app::Program& program, app::Canvas& canvas, std::span<cons
         const std::span<const std::uint8_t, 256> pixels(block.data() + s * model::SPRITE_BYTES, model::SPRITE_BYTES);
         changed |= drawSpriteBoxes(image, x, y, SHEET_BOX, pixels, colours);
         // Exclusive-or with white: the digits invert whatever lies under them.
-        if (layout.showValues) changed |= app::xorText(image, x, y, QString::number(s), VIEW_WHITE, font);
+        if (layout.showValues) changed |= toolkit::xorText(image, x, y, QString::number(s), VIEW_WHITE, font);
     }
     canvas.markDirty(changed);
 }
 
-app::Canvas* clearedSheetCanvas(const app::Program& program) {
-    app::Canvas* canvas = viewCanvas(program, Control::GadgetSheetCanvas);
+toolkit::Canvas* clearedSheetCanvas(const app::Program& program) {
+    toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetSheetCanvas);
     if (canvas) canvas->fillBox(0, 0, SHEET_AREA_WIDTH, SHEET_AREA_HEIGHT, VIEW_DARK_GREY);
     return canvas;
 }
@@ -103,7 +103,7 @@ bool hasSpriteInGrid(const model::SpriteModel& model) {
 }  // namespace
 
 void drawSheetPreview(app::Program& program) {
-    app::Canvas* canvas = clearedSheetCanvas(program);
+    toolkit::Canvas* canvas = clearedSheetCanvas(program);
     model::SpriteModel& model = program.model;
     // Stored first so the preview shows the sprite being edited as it is now.
     const bool storeAndReload = hasSpriteInGrid(model);
@@ -113,7 +113,7 @@ void drawSheetPreview(app::Program& program) {
 }
 
 void drawFilePreview(app::Program& program, const QString& path) {
-    app::Canvas* canvas = clearedSheetCanvas(program);
+    toolkit::Canvas* canvas = clearedSheetCanvas(program);
     if (!canvas) return;
     // Bytes past the end of the file, or of a file that cannot be read, are 0.
     std::vector<std::uint8_t> buffer(FILE_PREVIEW_BYTES, 0);
@@ -145,27 +145,27 @@ void drawGrabPreview(app::Program& program, int gx, int gy, int across, int down
     down = std::clamp(down, 0, GRAB_MAX_DOWN);
     gx = std::clamp(gx, -GRAB_CORNER_LIMIT, GRAB_CORNER_LIMIT);
     gy = std::clamp(gy, -GRAB_CORNER_LIMIT, GRAB_CORNER_LIMIT);
-    app::Canvas* grab = viewCanvas(program, Control::GadgetGrabCanvas);
-    const app::Canvas* picture = viewCanvas(program, Control::GadgetImportCanvas);
+    toolkit::Canvas* grab = viewCanvas(program, Control::GadgetGrabCanvas);
+    const toolkit::Canvas* picture = viewCanvas(program, Control::GadgetImportCanvas);
     if (grab && picture) {
         QImage& image = grab->image();
         QRect changed;
         // Blocks of an earlier, larger selection would stay behind otherwise;
         // a moved corner of the same size just draws over them.
         if (across != program.state.grabAcross || down != program.state.grabDown) {
-            changed |= app::fillBox(image, 0, 0, GRAB_AREA_WIDTH, GRAB_AREA_HEIGHT, GRAB_BACKGROUND);
+            changed |= toolkit::fillBox(image, 0, 0, GRAB_AREA_WIDTH, GRAB_AREA_HEIGHT, GRAB_BACKGROUND);
         }
         for (int i = 0; i < down; ++i) {
             for (int j = 0; j < across; ++j) {
-                const QImage block = app::copyArea(picture->image(), gx + GRAB_BLOCK * j, gy + GRAB_BLOCK * i,
+                const QImage block = toolkit::copyArea(picture->image(), gx + GRAB_BLOCK * j, gy + GRAB_BLOCK * i,
                                                    GRAB_BLOCK, GRAB_BLOCK);
-                changed |= app::drawImageScaled(image, block, GRAB_CELL * j, GRAB_CELL * i, GRAB_CELL, GRAB_CELL);
+                changed |= toolkit::drawImageScaled(image, block, GRAB_CELL * j, GRAB_CELL * i, GRAB_CELL, GRAB_CELL);
             }
         }
         for (int a = 0; a < GRAB_MAX_DOWN; ++a) {
             for (int b = 0; b <= GRAB_MAX_ACROSS; ++b) {
-                changed |= app::line(image, GRAB_CELL * b, GRAB_CELL * a, GRAB_AREA_WIDTH, 1, VIEW_BLACK);
-                changed |= app::line(image, GRAB_CELL * b, GRAB_CELL * a, 1, GRAB_LINE_DOWN, VIEW_BLACK);
+                changed |= toolkit::line(image, GRAB_CELL * b, GRAB_CELL * a, GRAB_AREA_WIDTH, 1, VIEW_BLACK);
+                changed |= toolkit::line(image, GRAB_CELL * b, GRAB_CELL * a, 1, GRAB_LINE_DOWN, VIEW_BLACK);
             }
         }
         grab->markDirty(changed);

@@ -1,7 +1,7 @@
 #include "ui/view_support.h"
 
-#include "app/canvas.h"
-#include "app/colour.h"
+#include "toolkit/canvas.h"
+#include "toolkit/colour.h"
 #include "app/program.h"
 #include "ui/window_main.h"
 
@@ -11,14 +11,14 @@
 
 namespace ui {
 
-app::Canvas* viewCanvas(const app::Program& program, Control id) {
+toolkit::Canvas* viewCanvas(const app::Program& program, Control id) {
     return program.window ? program.window->canvas(id) : nullptr;
 }
 
 int cellScreenColour(const app::Program& program, int value) {
     if (program.state.showTransparent == 0 && value == model::TRANSPARENT_INDEX) return VIEW_WHITE;
     const palette::RgbColour rgb = program.palette.colour(value);
-    return app::rgbColour(rgb.red, rgb.green, rgb.blue);
+    return toolkit::rgbColour(rgb.red, rgb.green, rgb.blue);
 }
 
 CellColours cellScreenColours(const app::Program& program) {
@@ -33,7 +33,7 @@ QRect drawSpriteBoxes(QImage& image, int x, int y, int box, std::span<const std:
     const QRect area = QRect(x, y, 16 * box, 16 * box).intersected(image.rect());
     if (area.isEmpty()) return {};
     std::array<QRgb, 256> rgb{};
-    for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = app::toQRgb(colours[pixels[i]]);
+    for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = toolkit::toQRgb(colours[pixels[i]]);
     // Row by row over the clipped area: each pixel takes the box it lies in.
     for (int j = area.top(); j <= area.bottom(); ++j) {
         const std::size_t cellRow = static_cast<std::size_t>((j - y) / box) * 16;

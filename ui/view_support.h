@@ -11,8 +11,10 @@
 #include <cstdint>
 #include <span>
 
-namespace app {
+namespace toolkit {
 class Canvas;
+}
+namespace app {
 struct Program;
 }  // namespace app
 
@@ -24,7 +26,7 @@ inline constexpr int VIEW_DARK_GREY = 0x282828;  // (40, 40, 40)
 
 // The canvas of a control, nullptr when the program has no window (or the
 // control is no canvas): every view then simply draws nothing.
-app::Canvas* viewCanvas(const app::Program& program, Control id);
+toolkit::Canvas* viewCanvas(const app::Program& program, Control id);
 
 // Screen colour (0x00BBGGRR) that pixel value `value` is drawn in: its palette
 // colour, or white for TRANSPARENT_INDEX while transparent pixels are hidden.

@@ -1,7 +1,7 @@
 // Creating the window's controls from their layout rows, wiring their user
 // actions to controlEvent, and reading and writing them by name.
-#include "app/canvas.h"
-#include "ui/text_spin_box.h"
+#include "toolkit/canvas.h"
+#include "toolkit/text_spin_box.h"
 #include "ui/window_layout.h"
 #include "ui/window_main.h"
 
@@ -93,14 +93,14 @@ QWidget* WindowMain::createControl(const ControlSpec& entry, QWidget* parent) {
     QWidget* widget = nullptr;
     switch (entry.kind) {
     case ControlKind::Canvas: {
-        app::CanvasOptions options;
+        toolkit::CanvasOptions options;
         options.sunken = has(entry, OptSunken);
         options.captured = has(entry, OptCaptured);
         // The import canvas holds pictures measured in its own pixels (512 x 384
         // for import, grab and export), so its sunken edge goes around that
         // surface instead of eating into it.
-        const int edge = pictureSurface(entry) ? 2 * app::Canvas::SUNKEN_EDGE : 0;
-        widget = new app::Canvas(entry.w + edge, entry.h + edge, options, parent);
+        const int edge = pictureSurface(entry) ? 2 * toolkit::Canvas::SUNKEN_EDGE : 0;
+        widget = new toolkit::Canvas(entry.w + edge, entry.h + edge, options, parent);
         break;
     }
     case ControlKind::ImageBox: {
@@ -141,7 +141,7 @@ QWidget* WindowMain::createControl(const ControlSpec& entry, QWidget* parent) {
         break;
     }
     case ControlKind::SpinBox: {
-        auto* spin = new TextSpinBox(parent);
+        auto* spin = new toolkit::TextSpinBox(parent);
         spin->setRange(entry.minimum, entry.maximum);
         spin->setValue(entry.minimum);
         spin->setText(text);
@@ -192,8 +192,8 @@ QWidget* WindowMain::createControl(const ControlSpec& entry, QWidget* parent) {
     widget->setObjectName(QString::fromLatin1(controlName(entry.id).data(),
                                               static_cast<qsizetype>(controlName(entry.id).size())));
     if (pictureSurface(entry))
-        widget->setGeometry(entry.x - app::Canvas::SUNKEN_EDGE, entry.y - app::Canvas::SUNKEN_EDGE,
-                            entry.w + 2 * app::Canvas::SUNKEN_EDGE, entry.h + 2 * app::Canvas::SUNKEN_EDGE);
+        widget->setGeometry(entry.x - toolkit::Canvas::SUNKEN_EDGE, entry.y - toolkit::Canvas::SUNKEN_EDGE,
+                            entry.w + 2 * toolkit::Canvas::SUNKEN_EDGE, entry.h + 2 * toolkit::Canvas::SUNKEN_EDGE);
     else
         widget->setGeometry(entry.x, entry.y, entry.w, entry.h);
     if (entry.font != NO_FONT) widget->setFont(fonts_[static_cast<std::size_t>(entry.font)]);
@@ -243,8 +243,8 @@ void WindowMain::connectControl(const ControlSpec& entry, QWidget* widget) {
     const auto raise = [this, id](ControlEvent event) { emit controlEvent(id, event); };
     switch (entry.kind) {
     case ControlKind::Canvas:
-        connect(static_cast<app::Canvas*>(widget), &app::Canvas::canvasEvent, this,
-                [this, id](const app::CanvasEvent& event) { emit canvasEvent(id, event); });
+        connect(static_cast<toolkit::Canvas*>(widget), &toolkit::Canvas::canvasEvent, this,
+                [this, id](const toolkit::CanvasEvent& event) { emit canvasEvent(id, event); });
         if (id == Control::GadgetImportCanvas) {
             widget->setAcceptDrops(true);
             widget->installEventFilter(this);
@@ -261,7 +261,7 @@ void WindowMain::connectControl(const ControlSpec& entry, QWidget* widget) {
         connect(static_cast<QLineEdit*>(widget), &QLineEdit::textEdited, this, [raise] { raise(ControlEvent::Change); });
         break;
     case ControlKind::SpinBox:
-        connect(static_cast<TextSpinBox*>(widget), &TextSpinBox::edited, this, [raise] { raise(ControlEvent::Change); });
+        connect(static_cast<toolkit::TextSpinBox*>(widget), &toolkit::TextSpinBox::edited, this, [raise] { raise(ControlEvent::Change); });
         break;
     case ControlKind::TrackBar:
         connect(static_cast<QSlider*>(widget), &QSlider::valueChanged, this, [raise] { raise(ControlEvent::Change); });
@@ -289,7 +289,7 @@ QWidget* WindowMain::control(Control id) const {
     return index < controls_.size() ? controls_[index] : nullptr;
 }
 
-app::Canvas* WindowMain::canvas(Control id) const { return qobject_cast<app::Canvas*>(control(id)); }
+toolkit::Canvas* WindowMain::canvas(Control id) const { return qobject_cast<toolkit::Canvas*>(control(id)); }
 
 QAbstractButton* WindowMain::button(Control id) const { return qobject_cast<QAbstractButton*>(control(id)); }
 
@@ -297,7 +297,7 @@ QLabel* WindowMain::label(Control id) const { return qobject_cast<QLabel*>(contr
 
 QLineEdit* WindowMain::textField(Control id) const { return qobject_cast<QLineEdit*>(control(id)); }
 
-TextSpinBox* WindowMain::spinBox(Control id) const { return qobject_cast<TextSpinBox*>(control(id)); }
+toolkit::TextSpinBox* WindowMain::spinBox(Control id) const { return qobject_cast<toolkit::TextSpinBox*>(control(id)); }
 
 QSlider* WindowMain::trackBar(Control id) const { return qobject_cast<QSlider*>(control(id)); }
 

@@ -11,13 +11,13 @@
 namespace ui {
 
 enum class ControlKind {
-    Canvas,        // app::Canvas
+    Canvas,        // toolkit::Canvas
     ImageBox,      // QLabel showing one image
     ImageButton,   // QPushButton with an icon, toggle when Toggle is set
     Button,        // QPushButton with a caption
     Label,         // QLabel
     TextField,     // QLineEdit
-    SpinBox,       // TextSpinBox
+    SpinBox,       // toolkit::TextSpinBox
     TrackBar,      // QSlider, horizontal
     CheckBox,      // QCheckBox
     OptionButton,  // QRadioButton; consecutive ones on a page form one group

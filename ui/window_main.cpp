@@ -3,7 +3,7 @@
 // shortcut numbers, drops and the close button.
 #include "ui/window_main.h"
 
-#include "ui/text_spin_box.h"
+#include "toolkit/text_spin_box.h"
 #include "ui/window_layout.h"
 
 #include <QAction>

@@ -17,7 +17,7 @@
 //
 // Client area: the area under the menu bar, CLIENT_WIDTH x CLIENT_HEIGHT,
 // holding the panel, the bottom row and, along its lower edge, the status bar.
-#include "app/canvas_event.h"
+#include "toolkit/canvas_event.h"
 #include "ui/control_ids.h"
 #include "ui/fonts.h"
 
@@ -44,13 +44,13 @@ class QSlider;
 class QTabWidget;
 class QTreeView;
 
-namespace app {
+namespace toolkit {
 class Canvas;
+class TextSpinBox;
 }
 
 namespace ui {
 
-class TextSpinBox;
 struct ControlSpec;
 
 class WindowMain : public QMainWindow {
@@ -64,11 +64,11 @@ public:
 
     // --- Controls by name. The typed accessors return nullptr for a control of another kind.
     QWidget* control(Control id) const;
-    app::Canvas* canvas(Control id) const;
+    toolkit::Canvas* canvas(Control id) const;
     QAbstractButton* button(Control id) const;  // buttons, image buttons, check boxes, option buttons
     QLabel* label(Control id) const;            // text labels and the image box
     QLineEdit* textField(Control id) const;
-    TextSpinBox* spinBox(Control id) const;
+    toolkit::TextSpinBox* spinBox(Control id) const;
     QSlider* trackBar(Control id) const;
     QPlainTextEdit* textArea(Control id) const;
     QTabWidget* tabs() const { return tabs_; }
@@ -138,7 +138,7 @@ public:
 signals:
     void menuEvent(int number);
     void controlEvent(ui::Control control, ui::ControlEvent event);
-    void canvasEvent(ui::Control control, const app::CanvasEvent& event);
+    void canvasEvent(ui::Control control, const toolkit::CanvasEvent& event);
     void filesDropped(const QStringList& files);
     void closeRequested();
     void outputContextMenuRequested(const QPoint& globalPos);

@@ -8,7 +8,7 @@
 #include "session_fixture.h"
 
 using namespace testing_support;
-using app::CanvasEvent;
+using toolkit::CanvasEvent;
 
 namespace {
 
@@ -29,18 +29,18 @@ protected:
         app::CommandTable& commands = *session.commands;
         ui::WindowMain& window = *session.window;
         for (Control id : {Control::GadgetPaletteCanvas, Control::GadgetSlotCanvas}) {
-            const app::Canvas* surface = window.canvas(id);
+            const toolkit::Canvas* surface = window.canvas(id);
             for (int y = -3; y < surface->surfaceHeight() + 20; y += 13)
                 for (int x = -3; x < surface->surfaceWidth() + 20; x += 17)
                     for (Type type : {Type::LeftDown, Type::RightDown, Type::LeftDoubleClick}) {
                         const bool right = type == Type::RightDown;
-                        commands.handleCanvas(id, CanvasEvent{type, x, y, !right, right, false});
+                        commands.handleCanvas(id, toolkit::CanvasEvent{type, x, y, !right, right, false});
                     }
         }
         for (bool pick : {false, true}) {  // paint with the chosen colour, then pick one back
             if (pick) commands.handleMenu(ui::ShortcutPickColour);
-            commands.handleCanvas(Control::GadgetEditorCanvas, CanvasEvent{Type::LeftDown, 30, 30, true, false, false});
-            commands.handleCanvas(Control::GadgetEditorCanvas, CanvasEvent{Type::LeftUp, 30, 30, false, false, false});
+            commands.handleCanvas(Control::GadgetEditorCanvas, toolkit::CanvasEvent{Type::LeftDown, 30, 30, true, false, false});
+            commands.handleCanvas(Control::GadgetEditorCanvas, toolkit::CanvasEvent{Type::LeftUp, 30, 30, false, false, false});
         }
         for (Control button : {Control::GadgetPalettePicture, Control::GadgetPalettePicture,
                                Control::GadgetPalettePicture, Control::GadgetAddSprite, Control::GadgetShowTransparent,
@@ -53,7 +53,7 @@ protected:
 TEST_P(PaletteAtStartUp, StartsWithWhatTheFileHoldsOrRefusesIt) {
     const PaletteCase& c = GetParam();
     QTemporaryDir dir;
-    app::ScriptedDialogs dialogs;
+    toolkit::ScriptedDialogs dialogs;
     const QString file = dir.filePath("rgb9spreada.pal");
     if (c.bytes == ENDLESS) {
         ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), file));
@@ -189,7 +189,7 @@ TEST_F(PictureInput, BrokenPicturesChangeNothingAndANonAsciiNameLoads) {
             EXPECT_EQ(resizeText(), "77x24");
         }
     }
-    EXPECT_TRUE(dialogs.callsOf(app::DialogCall::Kind::Message).empty());
+    EXPECT_TRUE(dialogs.callsOf(toolkit::DialogCall::Kind::Message).empty());
 
     const QString name = path("Mein Bild – Größe ½ Ünïcødé.png");
     ASSERT_TRUE(picture.save(name));

@@ -5,12 +5,12 @@
 #include "session_fixture.h"
 
 using namespace testing_support;
-using app::Canvas;
-using app::rgbColour;
+using toolkit::Canvas;
+using toolkit::rgbColour;
 
 namespace {
 
-constexpr int MAGENTA = rgbColour(255, 0, 255);
+constexpr int MAGENTA = toolkit::rgbColour(255, 0, 255);
 
 class Commands : public SessionTest {
 protected:
@@ -21,11 +21,11 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window()));
     }
 
-    Canvas* editor() { return window().canvas(Control::GadgetEditorCanvas); }
+    toolkit::Canvas* editor() { return window().canvas(Control::GadgetEditorCanvas); }
     int cellPixel(int c, int r) { return editor()->readPixel(c * 20 + 10, r * 20 + 10); }
     // Widget position of a surface pixel: a sunken edge moves the surface in.
-    static QPoint at(Canvas* canvas, int x, int y) {
-        const int edge = canvas->options().sunken ? Canvas::SUNKEN_EDGE : 0;
+    static QPoint at(toolkit::Canvas* canvas, int x, int y) {
+        const int edge = canvas->options().sunken ? toolkit::Canvas::SUNKEN_EDGE : 0;
         return {x + edge, y + edge};
     }
     QPoint cell(int c, int r) { return at(editor(), c * 20 + 10, r * 20 + 10); }
@@ -71,7 +71,7 @@ TEST_F(Commands, PaintRotateStepAndSaveAllSprites) {
     key(Qt::Key_R);  // rotate clockwise
     EXPECT_EQ(model().grid.cell(15, 0), 0x1C);
     EXPECT_EQ(model().grid.cell(10, 3), 0x03);
-    EXPECT_EQ(cellPixel(15, 0), rgbColour(0, 0xFF, 0x24));
+    EXPECT_EQ(cellPixel(15, 0), toolkit::rgbColour(0, 0xFF, 0x24));
 
     addByKey();
     EXPECT_EQ(countAndCurrent(), std::pair(2, 2));
@@ -132,7 +132,7 @@ TEST_F(Commands, FillKeepsCornerTouchingCellsThenCtrlPPicksFromThePalette) {
     key(Qt::Key_P);
     EXPECT_EQ(window().statusText(), "Picking colour...");
     EXPECT_EQ(window().controlState(Control::GadgetDropper), 1);
-    Canvas* palette = window().canvas(Control::GadgetPaletteCanvas);
+    toolkit::Canvas* palette = window().canvas(Control::GadgetPaletteCanvas);
     QTest::mouseClick(palette, Qt::LeftButton, {}, at(palette, 8, 30));
     EXPECT_EQ(window().controlState(Control::GadgetDropper), 0);
     EXPECT_EQ(window().statusText(), "Ready");
@@ -256,7 +256,7 @@ TEST_F(Commands, RangeQuickSaveExportAndFailures) {
     EXPECT_EQ(bytes[5 * 256], 99);
     EXPECT_EQ(window().statusText(), "Quick saved as :" + path("quick.bin"));
     press(Control::GadgetQuickSave);
-    EXPECT_EQ(dialogs.callsOf(app::DialogCall::Kind::SaveFile).size(), 3u);
+    EXPECT_EQ(dialogs.callsOf(toolkit::DialogCall::Kind::SaveFile).size(), 3u);
 
     pressSaving(Control::GadgetExportSprite, path("one.spr"));
     EXPECT_EQ(readBytes(path("one.spr")).size(), 256u);
@@ -277,13 +277,13 @@ TEST_F(Commands, ColourPaletteFileListsTheColoursInUse) {
 
 TEST_F(Commands, PalettePictureCyclesAndTheAnimationStepsThroughItsFrames) {
     // Each picture is decoded when first shown; a click on it picks its swatch's entry.
-    Canvas* palette = window().canvas(Control::GadgetPaletteCanvas);
+    toolkit::Canvas* palette = window().canvas(Control::GadgetPaletteCanvas);
     for (int expected : {1, 2, 0}) {
         press(Control::GadgetPalettePicture);
         EXPECT_EQ(program().state.palettePictureIndex, expected);
         EXPECT_FALSE(program().palettePictures[expected].isNull());
         const int colour = palette->readPixel(100 * expected + 50, 100);
-        EXPECT_TRUE(program().palette.findIndex(app::redOf(colour), app::greenOf(colour), app::blueOf(colour)))
+        EXPECT_TRUE(program().palette.findIndex(toolkit::redOf(colour), toolkit::greenOf(colour), toolkit::blueOf(colour)))
             << "picture " << expected;
     }
 

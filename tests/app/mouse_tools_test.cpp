@@ -4,23 +4,23 @@
 #include "session_fixture.h"
 
 using namespace testing_support;
-using app::CanvasEvent;
+using toolkit::CanvasEvent;
 
 namespace {
 
 constexpr int TRANSPARENT = 0xE3;
 
-CanvasEvent event(Type type, int x, int y, bool left = false, bool right = false, bool middle = false) {
-    return CanvasEvent{type, x, y, left, right, middle};
+toolkit::CanvasEvent event(Type type, int x, int y, bool left = false, bool right = false, bool middle = false) {
+    return toolkit::CanvasEvent{type, x, y, left, right, middle};
 }
 
 class MouseTools : public SessionTest {
 protected:
     int screen(int index) {
         const palette::RgbColour c = program().palette.colour(index);
-        return app::rgbColour(c.red, c.green, c.blue);
+        return toolkit::rgbColour(c.red, c.green, c.blue);
     }
-    app::Canvas& canvas(Control id) { return *window().canvas(id); }
+    toolkit::Canvas& canvas(Control id) { return *window().canvas(id); }
     int cell(int c, int r) { return model().grid.cell(c, r); }
     int state(Control id) { return window().controlState(id); }
     // A chosen colour: its index, screen colour and index text ("T227" for the transparent one).
@@ -109,7 +109,7 @@ TEST_F(MouseTools, DropperPicksWithEitherButtonAndPaintsNothing) {
 }
 
 TEST_F(MouseTools, PaletteChoosesTheEntryOfThePixelElseTheCellUnderIt) {
-    const int foreign = app::rgbColour(1, 2, 3);
+    const int foreign = toolkit::rgbColour(1, 2, 3);
     ASSERT_FALSE(palette::findPaletteIndex(program().palette, 1, 2, 3));
     paintHalfCells(6, 8, 2, 2, foreign);  // the 40 x 28 cell of column 3, row 4
     window().setControlState(Control::GadgetDropper, 1);

@@ -207,7 +207,7 @@ TEST_F(OutputPage, ASavedListingAssemblesBackIntoTheSheet) {
     app::generateAsmListing(program());
     dialogs.answerSaveFile(path("listing.asm"));
     app::saveAsmOutput(program());
-    const auto asked = dialogs.callsOf(app::DialogCall::Kind::SaveFile);
+    const auto asked = dialogs.callsOf(toolkit::DialogCall::Kind::SaveFile);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].title + "|" + asked[0].text + "|" + asked[0].filter,
               "Save ASM output|" + dir.path() + "/export.asm|.asm");

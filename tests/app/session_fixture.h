@@ -30,10 +30,10 @@
 #include <string>
 #include <vector>
 
-#include "app/canvas.h"
-#include "app/colour.h"
+#include "toolkit/canvas.h"
+#include "toolkit/colour.h"
 #include "app/commands.h"
-#include "app/dialogs.h"
+#include "toolkit/dialogs.h"
 #include "app/import_page.h"
 #include "app/startup.h"
 #include "imaging/fixed_colour_table.h"
@@ -43,7 +43,7 @@
 namespace testing_support {
 
 using Bytes = std::vector<std::uint8_t>;
-using Type = app::CanvasEvent::Type;
+using Type = toolkit::CanvasEvent::Type;
 using ui::Control;
 
 inline Bytes readBytes(const QString& path) {
@@ -145,7 +145,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    app::ScriptedDialogs dialogs;
+    toolkit::ScriptedDialogs dialogs;
     std::unique_ptr<app::Session> session;
 };
 

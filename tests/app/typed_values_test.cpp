@@ -59,16 +59,16 @@ protected:
     }
     void commandsReadingFields(const std::string& typed) {
         const auto grid = model().grid;
-        const auto importEvent = [&](app::CanvasEvent::Type type, int x) {
-            commands().handleCanvas(Control::GadgetImportCanvas, app::CanvasEvent{type, x, x / 2, false, true, false});
+        const auto importEvent = [&](toolkit::CanvasEvent::Type type, int x) {
+            commands().handleCanvas(Control::GadgetImportCanvas, toolkit::CanvasEvent{type, x, x / 2, false, true, false});
         };
         saveTo(Control::GadgetSaveRange, "range.spr", "Success - Saved sprite sheet %1",
                "Failed - Could not save sprites");
         window().setControlState(Control::GadgetResize, 0);  // the export reads the resize fields
         saveTo(Control::GadgetExportBmp, "export.bmp", "Saved " + path("export.bmp") + ".",
                "Failed to save " + path("export.bmp"));
-        importEvent(app::CanvasEvent::Type::RightDown, 40);  // redraws the grab preview from the fields first
-        importEvent(app::CanvasEvent::Type::Move, 41);
+        importEvent(toolkit::CanvasEvent::Type::RightDown, 40);  // redraws the grab preview from the fields first
+        importEvent(toolkit::CanvasEvent::Type::Move, 41);
         commands().handleControl(GetParam().id, ControlEvent::Change);
         for (int i = 0; i < 5; ++i) commands().animationTick();
         EXPECT_GT(program().animationTimer->interval(), 0);

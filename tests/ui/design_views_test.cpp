@@ -27,8 +27,8 @@ TEST_F(DesignViewsTest, FreshSheetShowsTransparentCellsInsideTheLattice) {
     EXPECT_EQ(canvas(Control::GadgetPreviewCanvas).image().size(), QSize(64, 64));
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) ASSERT_EQ(pixel(Control::GadgetPreviewCanvas, x, y), MAGENTA);
-    EXPECT_EQ(app::readPixel(program.spriteImages[1], 63, 63), MAGENTA);
-    EXPECT_EQ(app::readPixel(program.spriteImages[2], 10, 10), WHITE);
+    EXPECT_EQ(toolkit::readPixel(program.spriteImages[1], 63, 63), MAGENTA);
+    EXPECT_EQ(toolkit::readPixel(program.spriteImages[2], 10, 10), WHITE);
     EXPECT_EQ(pixel(Control::GadgetActualSizeCanvas, 15, 15), MAGENTA);
     EXPECT_EQ(pixel(Control::GadgetActualSizeCanvas, 16, 5), DARK_GREY);
 }
@@ -45,8 +45,8 @@ TEST_F(DesignViewsTest, HiddenTransparencyDrawsWhiteButKeepsOtherColours) {
     EXPECT_EQ(pixel(Control::GadgetEditorCanvas, 20, 10), BLACK);
     EXPECT_EQ(pixel(Control::GadgetPreviewCanvas, 0, 0), WHITE);
     EXPECT_EQ(pixel(Control::GadgetPreviewCanvas, 3 * 4 + 3, 4 * 4 + 3), paletteColour(5));
-    EXPECT_EQ(app::readPixel(program.spriteImages[64], 0, 0), WHITE);
-    EXPECT_EQ(app::readPixel(program.spriteImages[64], 3 * 4, 4 * 4), paletteColour(5));
+    EXPECT_EQ(toolkit::readPixel(program.spriteImages[64], 0, 0), WHITE);
+    EXPECT_EQ(toolkit::readPixel(program.spriteImages[64], 3 * 4, 4 * 4), paletteColour(5));
 }
 
 TEST_F(DesignViewsTest, ColourCountReadsTheSpritesInUseAndNeverCountsZero) {
@@ -91,7 +91,7 @@ TEST_F(DesignViewsTest, ChosenColoursAndSlotsShowTheirColours) {
     for (int i = 0; i < 16; ++i) {
         const auto& slot = program.colourSlots[static_cast<std::size_t>(i)];
         EXPECT_EQ(pixel(Control::GadgetSlotCanvas, (i % 2) * 40 + 20, (i / 2) * 40 + 20),
-                  app::rgbColour(slot.red, slot.green, slot.blue)) << i;
+                  toolkit::rgbColour(slot.red, slot.green, slot.blue)) << i;
     }
     EXPECT_EQ(pixel(Control::GadgetSlotCanvas, 40, 60), WHITE);  // slot 3's outline
 }
@@ -106,7 +106,7 @@ TEST_F(DesignViewsTest, ReadBackTakesTheLowestIndexAndKeepsUnknownColours) {
     program.model.grid.cell(2, 2) = 9;
     ui::drawEditorGrid(program);
     ASSERT_FALSE(palette::findPaletteIndex(program.palette, 1, 2, 3).has_value());
-    canvas(Control::GadgetPreviewCanvas).fillBox(8, 8, 4, 4, app::rgbColour(1, 2, 3));
+    canvas(Control::GadgetPreviewCanvas).fillBox(8, 8, 4, 4, toolkit::rgbColour(1, 2, 3));
     ui::readBackPreview(program);
     EXPECT_EQ(program.model.grid.cell(2, 2), 9);
     EXPECT_EQ(program.model.grid.cell(15, 15), 10);
@@ -131,8 +131,8 @@ TEST_F(DesignViewsTest, PalettePictureFillsTheCanvasWithATwoPixelMargin) {
     program.palettePictures[1] = picture;
     ui::showPalettePicture(program);
     EXPECT_EQ(pixel(Control::GadgetPaletteCanvas, 1, 100), BLACK);
-    EXPECT_EQ(pixel(Control::GadgetPaletteCanvas, 2, 2), app::rgbColour(0, 255, 0));
-    EXPECT_EQ(pixel(Control::GadgetPaletteCanvas, 549, 387), app::rgbColour(0, 0, 255));
+    EXPECT_EQ(pixel(Control::GadgetPaletteCanvas, 2, 2), toolkit::rgbColour(0, 255, 0));
+    EXPECT_EQ(pixel(Control::GadgetPaletteCanvas, 549, 387), toolkit::rgbColour(0, 0, 255));
 }
 
 }  // namespace

@@ -83,7 +83,7 @@ TEST_F(SheetViewsTest, NumbersAreDrawnInExclusiveOrOnlyWhenAsked) {
     };
     EXPECT_EQ(countOf(MAGENTA), 32 * 32);
     setLayout("16", "64", "0", true);
-    const int inverted = countOf(app::rgbColour(0, 255, 0));
+    const int inverted = countOf(toolkit::rgbColour(0, 255, 0));
     EXPECT_GT(inverted, 3);
     EXPECT_EQ(countOf(MAGENTA) + inverted, 32 * 32);
 }
@@ -137,10 +137,10 @@ TEST_F(SheetViewsTest, AnimationShowsFramesOneToSixtyFourOnly) {
 }
 
 TEST_F(SheetViewsTest, GrabPreviewClearsOnlyWhenTheBlockCountChanges) {
-    constexpr int PINK = app::rgbColour(255, 170, 170), MARK = app::rgbColour(0, 200, 0);
-    constexpr int RED = app::rgbColour(250, 1, 2), BLUE = app::rgbColour(1, 2, 250);
+    constexpr int PINK = toolkit::rgbColour(255, 170, 170), MARK = toolkit::rgbColour(0, 200, 0);
+    constexpr int RED = toolkit::rgbColour(250, 1, 2), BLUE = toolkit::rgbColour(1, 2, 250);
     auto grabPixel = [&](int x, int y) { return pixel(Control::GadgetGrabCanvas, x, y); };
-    app::Canvas& import = canvas(Control::GadgetImportCanvas);
+    toolkit::Canvas& import = canvas(Control::GadgetImportCanvas);
     import.setBackground(DARK_GREY);
     import.fillBox(16, 0, 16, 16, BLUE);
     import.fillBox(5, 3, 1, 1, RED);

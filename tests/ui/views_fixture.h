@@ -7,8 +7,8 @@
 
 #include <filesystem>
 
-#include "app/canvas.h"
-#include "app/colour.h"
+#include "toolkit/canvas.h"
+#include "toolkit/colour.h"
 #include "app/program.h"
 #include "palette/palette_file.h"
 #include "ui/views.h"
@@ -16,10 +16,10 @@
 
 namespace views_test {
 
-inline constexpr int MAGENTA = app::rgbColour(255, 0, 255);
-inline constexpr int WHITE = app::rgbColour(255, 255, 255);
+inline constexpr int MAGENTA = toolkit::rgbColour(255, 0, 255);
+inline constexpr int WHITE = toolkit::rgbColour(255, 255, 255);
 inline constexpr int BLACK = 0;
-inline constexpr int DARK_GREY = app::rgbColour(40, 40, 40);
+inline constexpr int DARK_GREY = toolkit::rgbColour(40, 40, 40);
 
 class ViewsTest : public ::testing::Test {
 protected:
@@ -33,11 +33,11 @@ protected:
         ui::clearDesignViews(program);
     }
 
-    app::Canvas& canvas(ui::Control id) { return *window.canvas(id); }
+    toolkit::Canvas& canvas(ui::Control id) { return *window.canvas(id); }
     int pixel(ui::Control id, int x, int y) { return canvas(id).readPixel(x, y); }
     int paletteColour(int index) const {
         const palette::RgbColour c = program.palette.colour(index);
-        return app::rgbColour(c.red, c.green, c.blue);
+        return toolkit::rgbColour(c.red, c.green, c.blue);
     }
     QString text(ui::Control id) const { return window.controlText(id); }
 

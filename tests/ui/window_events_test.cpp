@@ -1,8 +1,8 @@
 // What the main window raises: menu numbers from menus, shortcuts and the pop-up,
 // control events from user actions only, canvas mouse events, drops, the close
 // request, and the file list of the working directory.
-#include "app/canvas.h"
-#include "ui/text_spin_box.h"
+#include "toolkit/canvas.h"
+#include "toolkit/text_spin_box.h"
 #include "ui/window_main.h"
 
 #include <QAbstractButton>
@@ -123,7 +123,7 @@ TEST_F(EventsTest, UserActionsRaiseControlEventsAndSettersStayQuiet) {
     EXPECT_TRUE(controls.empty());
 
     window->trackBar(Control::GadgetRedShift)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    ui::TextSpinBox* grabX = window->spinBox(Control::GadgetGrabX);
+    toolkit::TextSpinBox* grabX = window->spinBox(Control::GadgetGrabX);
     grabX->setFocus();
     QTest::keyClick(grabX, Qt::Key_End);
     QTest::keyClicks(grabX, "3x");  // letters are refused
@@ -134,7 +134,7 @@ TEST_F(EventsTest, UserActionsRaiseControlEventsAndSettersStayQuiet) {
 
 TEST_F(EventsTest, SpinBoxStepsStartFromTheTextAndStayInRange) {
     window->applyStartValues();
-    ui::TextSpinBox* width = window->spinBox(Control::GadgetSheetWidth);
+    toolkit::TextSpinBox* width = window->spinBox(Control::GadgetSheetWidth);
     width->stepBy(1);
     EXPECT_EQ(width->text(), "17");
     width->setText(QStringLiteral("900"));
@@ -145,17 +145,17 @@ TEST_F(EventsTest, SpinBoxStepsStartFromTheTextAndStayInRange) {
 }
 
 TEST_F(EventsTest, CanvasMouseEventsAndDropsArePassedOn) {
-    std::vector<std::pair<Control, app::CanvasEvent>> events;
+    std::vector<std::pair<Control, toolkit::CanvasEvent>> events;
     QObject::connect(window.get(), &ui::WindowMain::canvasEvent,
-                     [&](Control c, const app::CanvasEvent& e) { events.emplace_back(c, e); });
+                     [&](Control c, const toolkit::CanvasEvent& e) { events.emplace_back(c, e); });
     showActive();
     QWidget* editor = window->control(Control::GadgetEditorCanvas);
     QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, QPoint(45, 65));
     ASSERT_GE(events.size(), 2u);
     EXPECT_EQ(events[0].first, Control::GadgetEditorCanvas);
-    EXPECT_EQ(events[0].second.type, app::CanvasEvent::Type::LeftDown);
+    EXPECT_EQ(events[0].second.type, toolkit::CanvasEvent::Type::LeftDown);
     EXPECT_EQ(QPoint(events[0].second.x, events[0].second.y), QPoint(45, 65));
-    EXPECT_EQ(events.back().second.type, app::CanvasEvent::Type::LeftUp);
+    EXPECT_EQ(events.back().second.type, toolkit::CanvasEvent::Type::LeftUp);
     EXPECT_EQ(editor->parentWidget()->childAt(QPoint(100, 100)), editor);  // the frame swallows nothing
 
     QStringList dropped;

@@ -1,6 +1,6 @@
 // The main window as built: size, controls at their places, names, texts and the
 // first values of start-up.
-#include "ui/text_spin_box.h"
+#include "toolkit/text_spin_box.h"
 #include "ui/window_main.h"
 
 #include <QAbstractButton>

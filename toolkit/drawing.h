@@ -10,7 +10,7 @@
 
 class QFont;
 
-namespace app {
+namespace toolkit {
 
 // Colour of a pixel, or -1 outside the image.
 int readPixel(const QImage& image, int x, int y);
@@ -42,4 +42,4 @@ QImage resizeNearest(const QImage& picture, int w, int h);
 // The size of `str` as drawText lays it out.
 QSize textSize(const QString& str, const QFont& font);
 
-}  // namespace app
+}  // namespace toolkit

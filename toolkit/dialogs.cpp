@@ -1,11 +1,11 @@
-#include "app/dialogs.h"
+#include "toolkit/dialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
 #include <QtDebug>
 
-namespace app {
+namespace toolkit {
 namespace {
 
 // "*.bmp;*.png" -> "*.bmp *.png"; a pattern written as ".asm" means "*.asm".
@@ -110,4 +110,4 @@ bool ScriptedDialogs::askYesNo(const QString& title, const QString& text) {
     return answer;
 }
 
-}  // namespace app
+}  // namespace toolkit

@@ -1,6 +1,6 @@
 #pragma once
 // A spin box whose text is the setting. The program reads these boxes back as
-// text (app::textToNumber), and at start some show a text that differs from
+// text (toolkit::textToNumber), and at start some show a text that differs from
 // their value ("16" over the value 1), so the text is never rewritten from the
 // value behind the program's back: only setValue, setText and the user's own
 // steps change it.
@@ -12,7 +12,7 @@
 #include <QAbstractSpinBox>
 #include <QString>
 
-namespace ui {
+namespace toolkit {
 
 class TextSpinBox : public QAbstractSpinBox {
     Q_OBJECT
@@ -49,4 +49,4 @@ private:
     int value_ = 0;
 };
 
-}  // namespace ui
+}  // namespace toolkit

@@ -1,10 +1,10 @@
-#include "app/text_number.h"
+#include "toolkit/text_number.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <limits>
 
-namespace app {
+namespace toolkit {
 namespace {
 
 int digitValue(char c) {
@@ -44,4 +44,4 @@ int textToNumber(const QString& text) {
     return textToNumber(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-}  // namespace app
+}  // namespace toolkit

@@ -1,7 +1,7 @@
-#include "app/canvas.h"
+#include "toolkit/canvas.h"
 
-#include "app/colour.h"
-#include "app/drawing.h"
+#include "toolkit/colour.h"
+#include "toolkit/drawing.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-namespace app {
+namespace toolkit {
 
 Canvas::Canvas(int width, int height, CanvasOptions options, QWidget* parent)
     : QFrame(parent), options_(options) {
@@ -42,16 +42,16 @@ void Canvas::setBackground(int colour) {
     markAllDirty();
 }
 
-void Canvas::fillBox(int x, int y, int w, int h, int colour) { markDirty(app::fillBox(image_, x, y, w, h, colour)); }
+void Canvas::fillBox(int x, int y, int w, int h, int colour) { markDirty(toolkit::fillBox(image_, x, y, w, h, colour)); }
 
 void Canvas::outlineBox(int x, int y, int w, int h, int colour) {
-    markDirty(app::outlineBox(image_, x, y, w, h, colour));
+    markDirty(toolkit::outlineBox(image_, x, y, w, h, colour));
 }
 
-void Canvas::line(int x, int y, int w, int h, int colour) { markDirty(app::line(image_, x, y, w, h, colour)); }
+void Canvas::line(int x, int y, int w, int h, int colour) { markDirty(toolkit::line(image_, x, y, w, h, colour)); }
 
 void Canvas::lineBetween(int x1, int y1, int x2, int y2, int colour) {
-    markDirty(app::lineBetween(image_, x1, y1, x2, y2, colour));
+    markDirty(toolkit::lineBetween(image_, x1, y1, x2, y2, colour));
 }
 
 QRect Canvas::text(int x, int y, const QString& str, int front, int back, const QFont& font) {
@@ -61,28 +61,28 @@ QRect Canvas::text(int x, int y, const QString& str, int front, int back, const 
 }
 
 QRect Canvas::xorText(int x, int y, const QString& str, int colour, const QFont& font) {
-    const QRect area = app::xorText(image_, x, y, str, colour, font);
+    const QRect area = toolkit::xorText(image_, x, y, str, colour, font);
     markDirty(area);
     return area;
 }
 
-int Canvas::readPixel(int x, int y) const { return app::readPixel(image_, x, y); }
+int Canvas::readPixel(int x, int y) const { return toolkit::readPixel(image_, x, y); }
 
 int Canvas::floodFill4(int x, int y, int colour) {
     int changed = 0;
-    markDirty(app::floodFill4(image_, x, y, colour, &changed));
+    markDirty(toolkit::floodFill4(image_, x, y, colour, &changed));
     return changed;
 }
 
 void Canvas::drawImageScaled(const QImage& picture, int x, int y, int w, int h) {
-    markDirty(app::drawImageScaled(image_, picture, x, y, w, h));
+    markDirty(toolkit::drawImageScaled(image_, picture, x, y, w, h));
 }
 
 void Canvas::drawImage(const QImage& picture, int x, int y) {
     drawImageScaled(picture, x, y, picture.width(), picture.height());
 }
 
-QImage Canvas::copyArea(int x, int y, int w, int h) const { return app::copyArea(image_, x, y, w, h); }
+QImage Canvas::copyArea(int x, int y, int w, int h) const { return toolkit::copyArea(image_, x, y, w, h); }
 
 void Canvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
@@ -105,4 +105,4 @@ void Canvas::report(QMouseEvent* event) {
     if (const auto record = toCanvasEvent(*event, event->type(), clientOrigin())) emit canvasEvent(*record);
 }
 
-}  // namespace app
+}  // namespace toolkit

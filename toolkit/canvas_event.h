@@ -10,7 +10,7 @@
 
 class QMouseEvent;
 
-namespace app {
+namespace toolkit {
 
 struct CanvasEvent {
     enum class Type { Move, LeftDown, LeftUp, RightDown, RightUp, LeftDoubleClick, MiddleDown, MiddleUp };
@@ -36,6 +36,6 @@ struct CanvasEvent {
 std::optional<CanvasEvent> toCanvasEvent(const QMouseEvent& event, QEvent::Type type,
                                          QPoint clientOrigin = QPoint());
 
-}  // namespace app
+}  // namespace toolkit
 
-Q_DECLARE_METATYPE(app::CanvasEvent)
+Q_DECLARE_METATYPE(toolkit::CanvasEvent)

@@ -14,7 +14,7 @@
 
 class QWidget;
 
-namespace app {
+namespace toolkit {
 
 class Dialogs {
 public:
@@ -83,4 +83,4 @@ private:
     std::deque<bool> yesNoAnswers_;
 };
 
-}  // namespace app
+}  // namespace toolkit

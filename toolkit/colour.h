@@ -4,7 +4,7 @@
 // and Qt's QRgb (0xAARRGGBB), which is what the canvases store.
 #include <QRgb>
 
-namespace app {
+namespace toolkit {
 
 // Builds a screen colour from its three components (each taken modulo 256).
 constexpr int rgbColour(int r, int g, int b) {
@@ -25,4 +25,4 @@ inline int fromQRgb(QRgb rgb) {
     return rgbColour(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
-}  // namespace app
+}  // namespace toolkit

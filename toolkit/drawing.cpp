@@ -1,6 +1,6 @@
-#include "app/drawing.h"
+#include "toolkit/drawing.h"
 
-#include "app/colour.h"
+#include "toolkit/colour.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-namespace app {
+namespace toolkit {
 namespace {
 
 constexpr QRgb RGB_MASK = 0x00FFFFFF;
@@ -199,4 +199,4 @@ QImage resizeNearest(const QImage& picture, int w, int h) {
     return result;
 }
 
-}  // namespace app
+}  // namespace toolkit

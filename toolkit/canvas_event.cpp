@@ -1,10 +1,10 @@
-#include "app/canvas_event.h"
+#include "toolkit/canvas_event.h"
 
 #include <QMouseEvent>
 
 #include <cmath>
 
-namespace app {
+namespace toolkit {
 
 std::optional<CanvasEvent> toCanvasEvent(const QMouseEvent& event, QEvent::Type type, QPoint clientOrigin) {
     using T = CanvasEvent::Type;
@@ -41,4 +41,4 @@ std::optional<CanvasEvent> toCanvasEvent(const QMouseEvent& event, QEvent::Type 
     return record;
 }
 
-}  // namespace app
+}  // namespace toolkit

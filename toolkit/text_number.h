@@ -8,9 +8,9 @@
 
 #include <string_view>
 
-namespace app {
+namespace toolkit {
 
 int textToNumber(std::string_view text);
 int textToNumber(const QString& text);
 
-}  // namespace app
+}  // namespace toolkit

@@ -15,19 +15,19 @@
 #include <tuple>
 #include <vector>
 
-#include "app/canvas.h"
-#include "app/colour.h"
-#include "app/dialogs.h"
-#include "app/text_number.h"
+#include "toolkit/canvas.h"
+#include "toolkit/colour.h"
+#include "toolkit/dialogs.h"
+#include "toolkit/text_number.h"
 
 namespace {
 
-using app::CanvasEvent;
-using Type = CanvasEvent::Type;
+using toolkit::CanvasEvent;
+using Type = toolkit::CanvasEvent::Type;
 
-constexpr int WHITE = app::rgbColour(255, 255, 255);
-constexpr int RED = app::rgbColour(255, 0, 0);
-constexpr int BLUE = app::rgbColour(0, 0, 255);
+constexpr int WHITE = toolkit::rgbColour(255, 255, 255);
+constexpr int RED = toolkit::rgbColour(255, 0, 0);
+constexpr int BLUE = toolkit::rgbColour(0, 0, 255);
 
 TEST(TextToNumber, ReadsTheRule) {
     const std::pair<std::string, int> cases[] = {
@@ -38,19 +38,19 @@ TEST(TextToNumber, ReadsTheRule) {
         {"-99999999999999", INT_MIN}, {"$FFFFFFFFFFFF", INT_MAX}, {"%" + std::string(40, '1'), INT_MAX},
         {std::string(10000, '9'), INT_MAX}, {"-" + std::string(10000, '9'), INT_MIN}};
     for (const auto& [text, value] : cases) {
-        EXPECT_EQ(app::textToNumber(std::string_view(text)), value) << '"' << text.substr(0, 40) << '"';
-        EXPECT_EQ(app::textToNumber(QString::fromStdString(text)), value) << '"' << text.substr(0, 40) << '"';
+        EXPECT_EQ(toolkit::textToNumber(std::string_view(text)), value) << '"' << text.substr(0, 40) << '"';
+        EXPECT_EQ(toolkit::textToNumber(QString::fromStdString(text)), value) << '"' << text.substr(0, 40) << '"';
     }
-    EXPECT_EQ(app::textToNumber(QString::fromUtf8("42\u00e9")), 42);
-    EXPECT_EQ(app::textToNumber(QString::fromUtf8("\u00a012")), 0);  // a no-break space is not skipped
+    EXPECT_EQ(toolkit::textToNumber(QString::fromUtf8("42\u00e9")), 42);
+    EXPECT_EQ(toolkit::textToNumber(QString::fromUtf8("\u00a012")), 0);  // a no-break space is not skipped
 }
 
 TEST(Canvas, BoxesAreClippedAndPixelsReadExactly) {
-    app::Canvas canvas(14, 12, {.sunken = true});  // a 10 x 8 surface
+    toolkit::Canvas canvas(14, 12, {.sunken = true});  // a 10 x 8 surface
     canvas.setBackground(WHITE);
     canvas.fillBox(7, -2, 5, 4, RED);
     canvas.fillBox(0, 0, 0, 5, BLUE);
-    canvas.fillBox(3, 3, 1, 1, app::rgbColour(1, 2, 3));
+    canvas.fillBox(3, 3, 1, 1, toolkit::rgbColour(1, 2, 3));
     for (int y = -1; y <= 8; ++y)
         for (int x = -1; x <= 10; ++x) {
             const bool outside = x < 0 || y < 0 || x >= 10 || y >= 8;
@@ -62,7 +62,7 @@ TEST(Canvas, BoxesAreClippedAndPixelsReadExactly) {
 
 // A plain breadth-first four-connected fill to check the span fill against.
 int referenceFill(QImage& image, int x, int y, int colour) {
-    const int target = app::readPixel(image, x, y);
+    const int target = toolkit::readPixel(image, x, y);
     if (target == colour) return 0;
     int changed = 0;
     std::queue<std::pair<int, int>> todo;
@@ -70,8 +70,8 @@ int referenceFill(QImage& image, int x, int y, int colour) {
     while (!todo.empty()) {
         const auto [px, py] = todo.front();
         todo.pop();
-        if (app::readPixel(image, px, py) != target) continue;
-        image.setPixel(px, py, app::toQRgb(colour));
+        if (toolkit::readPixel(image, px, py) != target) continue;
+        image.setPixel(px, py, toolkit::toQRgb(colour));
         ++changed;
         for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) todo.push({px + dx, py + dy});
     }
@@ -82,9 +82,9 @@ TEST(Canvas, FloodFillMatchesAFourConnectedReferenceOnRandomPictures) {
     std::mt19937 random(1234);
     for (int round = 0; round < 200; ++round) {
         const int w = 1 + static_cast<int>(random() % 40), h = 1 + static_cast<int>(random() % 30);
-        app::Canvas canvas(w, h);
+        toolkit::Canvas canvas(w, h);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) canvas.image().setPixel(x, y, app::toQRgb(random() % 3 ? WHITE : RED));
+            for (int x = 0; x < w; ++x) canvas.image().setPixel(x, y, toolkit::toQRgb(random() % 3 ? WHITE : RED));
         const int sx = static_cast<int>(random() % w), sy = static_cast<int>(random() % h);
         QImage expected = canvas.image().copy();
         const int changed = referenceFill(expected, sx, sy, BLUE);
@@ -94,7 +94,7 @@ TEST(Canvas, FloodFillMatchesAFourConnectedReferenceOnRandomPictures) {
 }
 
 TEST(Canvas, XorTextTwiceRestoresThePicture) {
-    app::Canvas canvas(80, 40);
+    toolkit::Canvas canvas(80, 40);
     canvas.setBackground(WHITE);
     canvas.fillBox(0, 0, 40, 40, RED);
     const QImage before = canvas.image().copy();
@@ -102,7 +102,7 @@ TEST(Canvas, XorTextTwiceRestoresThePicture) {
     EXPECT_NE(canvas.image(), before);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 80; ++x) {
-            const int now = canvas.readPixel(x, y), was = app::readPixel(before, x, y);
+            const int now = canvas.readPixel(x, y), was = toolkit::readPixel(before, x, y);
             ASSERT_TRUE(now == was || (area.contains(x, y) && now == (was ^ WHITE))) << x << "," << y;
         }
     canvas.xorText(5, 5, QStringLiteral("63"), WHITE, QFont());
@@ -119,14 +119,14 @@ void send(QObject* target, QEvent::Type type, QPoint pos, Qt::MouseButton button
 TEST(CanvasEvents, ADragLeavingTheCanvasIsStillReportedToIt) {
     QWidget window;
     window.resize(600, 400);
-    auto* canvas = new app::Canvas(321, 321, {.sunken = true, .captured = true}, &window);
+    auto* canvas = new toolkit::Canvas(321, 321, {.sunken = true, .captured = true}, &window);
     canvas->move(20, 20);
-    auto* neighbour = new app::Canvas(100, 100, {}, &window);
+    auto* neighbour = new toolkit::Canvas(100, 100, {}, &window);
     neighbour->move(400, 20);
     window.show();
-    std::vector<CanvasEvent> onCanvas, onNeighbour;
-    QObject::connect(canvas, &app::Canvas::canvasEvent, [&](const CanvasEvent& e) { onCanvas.push_back(e); });
-    QObject::connect(neighbour, &app::Canvas::canvasEvent, [&](const CanvasEvent& e) { onNeighbour.push_back(e); });
+    std::vector<toolkit::CanvasEvent> onCanvas, onNeighbour;
+    QObject::connect(canvas, &toolkit::Canvas::canvasEvent, [&](const toolkit::CanvasEvent& e) { onCanvas.push_back(e); });
+    QObject::connect(neighbour, &toolkit::Canvas::canvasEvent, [&](const toolkit::CanvasEvent& e) { onNeighbour.push_back(e); });
     QWindow* handle = window.windowHandle();
     ASSERT_NE(handle, nullptr);
 
@@ -137,9 +137,9 @@ TEST(CanvasEvents, ADragLeavingTheCanvasIsStillReportedToIt) {
     send(handle, QEvent::MouseMove, {450, 50}, Qt::NoButton, Qt::NoButton);  // free again
 
     using Seen = std::vector<std::tuple<Type, int, int, bool>>;
-    const auto seen = [](const std::vector<CanvasEvent>& events) {
+    const auto seen = [](const std::vector<toolkit::CanvasEvent>& events) {
         Seen out;
-        for (const CanvasEvent& e : events) out.emplace_back(e.type, e.x, e.y, e.left);
+        for (const toolkit::CanvasEvent& e : events) out.emplace_back(e.type, e.x, e.y, e.left);
         return out;
     };
     // Positions count from the surface inside the 2-pixel sunken edge.
@@ -149,11 +149,11 @@ TEST(CanvasEvents, ADragLeavingTheCanvasIsStillReportedToIt) {
 }
 
 TEST(ScriptedDialogs, AnswerInOrderAndRecordEveryCall) {
-    app::ScriptedDialogs dialogs;
+    toolkit::ScriptedDialogs dialogs;
     dialogs.answerSaveFile("/tmp/a.spr");
     dialogs.answerSaveFile("");  // a cancel
     dialogs.answerYesNo(true);
-    app::Dialogs& d = dialogs;
+    toolkit::Dialogs& d = dialogs;
     EXPECT_EQ(d.saveFile("Save", "sprites.spr", "*.spr"), "/tmp/a.spr");
     EXPECT_EQ(d.saveFile("Save again", "x.spr", "*.spr"), "");
     EXPECT_TRUE(d.askYesNo("Clear Sprites?", "This will clear all sprites!"));
@@ -162,17 +162,17 @@ TEST(ScriptedDialogs, AnswerInOrderAndRecordEveryCall) {
     d.message("Success", "Imported sprites : 4");
 
     ASSERT_EQ(dialogs.calls().size(), 6u);
-    const app::DialogCall& first = dialogs.calls()[0];
-    EXPECT_EQ(first.kind, app::DialogCall::Kind::SaveFile);
+    const toolkit::DialogCall& first = dialogs.calls()[0];
+    EXPECT_EQ(first.kind, toolkit::DialogCall::Kind::SaveFile);
     EXPECT_EQ(first.title + "|" + first.text + "|" + first.filter, "Save|sprites.spr|*.spr");
     EXPECT_EQ(dialogs.calls()[2].text, "This will clear all sprites!");
     EXPECT_EQ(dialogs.calls()[5].text, "Imported sprites : 4");
     const auto unexpected = dialogs.unexpectedCalls();
     ASSERT_EQ(unexpected.size(), 2u);
     EXPECT_EQ(unexpected[0].text + "|" + unexpected[1].title, "unscripted|Open");
-    EXPECT_EQ(app::toQtFilter(" images |*.bmp;*.png;*.jpg;*.gif"), "images (*.bmp *.png *.jpg *.gif)");
-    EXPECT_EQ(app::toQtFilter("Sprites|*.spr|All|*.*"), "Sprites (*.spr);;All (*.*)");
-    EXPECT_EQ(app::toQtFilter(".asm"), "*.asm");
+    EXPECT_EQ(toolkit::toQtFilter(" images |*.bmp;*.png;*.jpg;*.gif"), "images (*.bmp *.png *.jpg *.gif)");
+    EXPECT_EQ(toolkit::toQtFilter("Sprites|*.spr|All|*.*"), "Sprites (*.spr);;All (*.*)");
+    EXPECT_EQ(toolkit::toQtFilter(".asm"), "*.asm");
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 // Spin box that keeps its text as the setting.
-#include "ui/text_spin_box.h"
+#include "toolkit/text_spin_box.h"
 
-#include "app/text_number.h"
+#include "toolkit/text_number.h"
 
 #include <QLineEdit>
 
 #include <algorithm>
 
-namespace ui {
+namespace toolkit {
 
 TextSpinBox::TextSpinBox(QWidget* parent) : QAbstractSpinBox(parent) {
     setKeyboardTracking(true);
@@ -32,7 +32,7 @@ void TextSpinBox::setText(const QString& text) { lineEdit()->setText(text); }
 
 void TextSpinBox::stepBy(int steps) {
     // The text is what the user sees, so a step continues from it.
-    const int from = clamp(app::textToNumber(text()));
+    const int from = clamp(toolkit::textToNumber(text()));
     const long long to = static_cast<long long>(from) + steps;
     value_ = static_cast<int>(std::clamp<long long>(to, minimum_, maximum_));
     lineEdit()->setText(QString::number(value_));
@@ -52,11 +52,11 @@ void TextSpinBox::fixup(QString& /*input*/) const {
 
 QAbstractSpinBox::StepEnabled TextSpinBox::stepEnabled() const {
     if (isReadOnly()) return StepNone;
-    const int current = clamp(app::textToNumber(text()));
+    const int current = clamp(toolkit::textToNumber(text()));
     StepEnabled enabled = StepNone;
     if (current < maximum_) enabled |= StepUpEnabled;
     if (current > minimum_) enabled |= StepDownEnabled;
     return enabled;
 }
 
-}  // namespace ui
+}  // namespace toolkit

@@ -15,8 +15,8 @@
 // With the sunken option the widget draws a 2-pixel sunken edge inside that
 // size and the image is the client area within it (68 x 68 gives 64 x 64);
 // event positions are relative to the image's top-left pixel either way.
-#include "app/canvas_event.h"
-#include "app/drawing.h"  // the same primitives on plain images, and resizeNearest
+#include "toolkit/canvas_event.h"
+#include "toolkit/drawing.h"  // the same primitives on plain images, and resizeNearest
 
 #include <QFrame>
 #include <QImage>
@@ -26,7 +26,7 @@ class QFont;
 class QPaintEvent;
 class QMouseEvent;
 
-namespace app {
+namespace toolkit {
 
 struct CanvasOptions {
     bool sunken = false;    // sunken client edge
@@ -87,7 +87,7 @@ public:
     QImage copyArea(int x, int y, int w, int h) const;
 
 signals:
-    void canvasEvent(const app::CanvasEvent& event);
+    void canvasEvent(const toolkit::CanvasEvent& event);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -104,4 +104,4 @@ private:
     QImage image_;
 };
 
-}  // namespace app
+}  // namespace toolkit
