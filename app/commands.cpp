@@ -15,7 +15,8 @@
 #include "app/program.h"
 #include "toolkit/text_number.h"
 #include "model/transformations.h"
-#include "ui/views.h"
+#include "app/redraw.h"
+#include "app/window_text.h"
 #include "ui/window_main.h"
 
 namespace app {
@@ -32,46 +33,35 @@ using ui::ControlEvent;
 ui::WindowMain& window(Program& p) { return *p.window; }
 
 bool confirm(Program& p, const char* title, const char* text) {
-    return p.dialogs->askYesNo(QString::fromLatin1(title), QString::fromLatin1(text));
+    return confirm(p, QString::fromLatin1(title), QString::fromLatin1(text));
 }
 
-void status(Program& p, const char* text) { window(p).setStatus(QString::fromLatin1(text), 0); }
-
-void showSpriteCount(Program& p) {
-    window(p).setControlText(Control::GadgetSpriteCount, QString::number(p.model.spriteCount - 1));
-}
-
-void setSpin(Program& p, Control control, int value) {
-    window(p).setControlState(control, value);
-    window(p).setControlText(control, QString::number(value));
-}
-
-int numberIn(Program& p, Control control) { return toolkit::textToNumber(window(p).controlText(control)); }
+void status(Program& p, const char* text) { setStatus(p, QString::fromLatin1(text)); }
 
 void transform(Program& p, void (*operation)(model::SpriteGrid&)) {
     operation(p.model.grid);
-    ui::drawEditorGrid(p);
+    drawEditorGrid(p);
 }
 
 void previousSprite(Program& p) {
     if (!p.model.canStepBack()) return;
     p.model.previousSprite();
-    ui::drawEditorGrid(p);
-    ui::countColours(p);
+    drawEditorGrid(p);
+    countColours(p);
 }
 
 void nextSprite(Program& p) {
     if (!p.model.canStepForward()) return;
     p.model.nextSprite();
-    ui::drawEditorGrid(p);
-    ui::countColours(p);
+    drawEditorGrid(p);
+    countColours(p);
 }
 
 void addSprite(Program& p) {
     if (!p.model.addSprite()) return;
     showSpriteCount(p);
-    ui::drawEditorGrid(p);
-    ui::countColours(p);
+    drawEditorGrid(p);
+    countColours(p);
 }
 
 void removeLastSprite(Program& p) {
@@ -80,8 +70,8 @@ void removeLastSprite(Program& p) {
     if (!p.model.removeLastSprite()) return;
     showSpriteCount(p);
     if (p.model.currentSprite != before) {
-        ui::drawEditorGrid(p);
-        ui::countColours(p);
+        drawEditorGrid(p);
+        countColours(p);
     }
 }
 
@@ -90,7 +80,7 @@ void clearCurrentSprite(Program& p) {
     p.state.clearValue = model::TRANSPARENT_INDEX;
     p.model.clearCurrentSprite();
     // Drawn the way the grid draws 0xE3, so picture and cells agree.
-    ui::drawEditorGrid(p);
+    drawEditorGrid(p);
     showSpriteCount(p);
 }
 
@@ -98,9 +88,9 @@ void clearSpriteSheet(Program& p) {
     if (!confirm(p, "Clear Sprites?", "This will clear all sprites!")) return;
     window(p).setControlText(Control::GadgetOfLabel, QStringLiteral("of"));
     p.model.resetSheet();
-    ui::clearDesignViews(p);
+    clearDesignViews(p);
     // The slots keep their colours, so the strip shows them again.
-    ui::drawColourSlots(p);
+    drawColourSlots(p);
     window(p).resetPopupOutput();
     showSpriteCount(p);
     setSpin(p, Control::GadgetAnimFrame, 1);
@@ -108,28 +98,28 @@ void clearSpriteSheet(Program& p) {
 }
 
 void undo(Program& p) {
-    if (p.model.undo()) ui::drawEditorGrid(p);
+    if (p.model.undo()) drawEditorGrid(p);
 }
 
 void redo(Program& p) {
-    if (p.model.redo()) ui::drawEditorGrid(p);
+    if (p.model.redo()) drawEditorGrid(p);
 }
 
 void copyBlock(Program& p) {
     p.model.copyBlock();
-    ui::drawEditorGrid(p);
+    drawEditorGrid(p);
     status(p, "Block copied");
 }
 
 void cutBlock(Program& p) {
     p.model.cutBlock();
-    ui::drawEditorGrid(p);
+    drawEditorGrid(p);
     status(p, "Block cut to clipboard");
 }
 
 void pasteBlock(Program& p) {
     p.model.pasteBlock();
-    ui::drawEditorGrid(p);
+    drawEditorGrid(p);
     status(p, "Block pasted");
 }
 
@@ -148,19 +138,19 @@ void fillToggled(Program& p) {
 
 void toggleTransparent(Program& p) {
     p.state.showTransparent = 1 - p.state.showTransparent;
-    ui::drawEditorGrid(p);
+    drawEditorGrid(p);
 }
 
 void nextPalettePicture(Program& p) {
     p.state.palettePictureIndex += 1;
     if (p.state.palettePictureIndex > p.state.palettePictureMax) p.state.palettePictureIndex = 0;
-    ui::showPalettePicture(p);
+    showPalettePicture(p);
 }
 
 void tabChanged(Program& p) {
     const int page = window(p).controlState(Control::GadgetTabs);
     if (page != p.state.lastTab) window(p).setStatus(QStringLiteral("Ready..."), 0);
-    if (p.state.lastTab != ui::PagePreview) ui::drawSheetPreview(p);
+    if (p.state.lastTab != ui::PagePreview) drawSheetPreview(p);
     p.state.lastTab = page;
 }
 
@@ -171,7 +161,7 @@ void animationDelay(Program& p) {
 
 // The grab values: corner and block count of the import, read from their fields.
 void grabPreview(Program& p) {
-    ui::drawGrabPreview(p, numberIn(p, Control::GadgetGrabX), numberIn(p, Control::GadgetGrabY),
+    drawGrabPreview(p, numberIn(p, Control::GadgetGrabX), numberIn(p, Control::GadgetGrabY),
                         numberIn(p, Control::GadgetGrabWidth), numberIn(p, Control::GadgetGrabHeight));
 }
 
@@ -210,16 +200,16 @@ void importGrab(Program& p) {
 }
 
 void fileListEvent(Program& p, ControlEvent event) {
-    ui::drawSheetPreview(p);
+    drawSheetPreview(p);
     const QString selected = window(p).selectedFileName();
     if (selected.isEmpty()) return;
     const QString name = window(p).fileListDirectory() + selected;
     if (event == ControlEvent::Click) {
         const QFileInfo info(name);
-        if (info.isFile() && info.size() > 0) ui::drawFilePreview(p, name);
+        if (info.isFile() && info.size() > 0) drawFilePreview(p, name);
     } else if (event == ControlEvent::DoubleClick) {
         loadSpriteSheet(p, name, false);
-        ui::drawSheetPreview(p);
+        drawSheetPreview(p);
     }
 }
 
@@ -324,11 +314,11 @@ const std::map<Control, ControlCommand>& controlTable() {
         {Control::GadgetNineBit, any(clearImportCanvas)},
         {Control::GadgetExportBmp, any(exportBitmap)},
         {Control::GadgetAnimDelay, any(animationDelay)},
-        {Control::GadgetPreviewButton, any(ui::drawSheetPreview)},
-        {Control::GadgetSheetCount, any(ui::drawSheetPreview)},
-        {Control::GadgetSheetWidth, any(ui::drawSheetPreview)},
-        {Control::GadgetSheetOffset, any(ui::drawSheetPreview)},
-        {Control::GadgetShowValues, any(ui::drawSheetPreview)},
+        {Control::GadgetPreviewButton, any(drawSheetPreview)},
+        {Control::GadgetSheetCount, any(drawSheetPreview)},
+        {Control::GadgetSheetWidth, any(drawSheetPreview)},
+        {Control::GadgetSheetOffset, any(drawSheetPreview)},
+        {Control::GadgetShowValues, any(drawSheetPreview)},
         {Control::GadgetFill, any(fillToggled)},
         {Control::GadgetCopyToClipboard, any(copyListingSelection)},
         {Control::GadgetPalettePicture, any(nextPalettePicture)},
@@ -388,7 +378,7 @@ void CommandTable::animationTick() {
     const long long count = numberIn(program_, Control::GadgetAnimCount);
     // Only the upper end is checked: a frame below the range climbs into it.
     if (s.animationFrame > first + count - 1) s.animationFrame = static_cast<int>(first);
-    ui::showAnimationFrame(program_);
+    showAnimationFrame(program_);
 }
 
 }  // namespace app

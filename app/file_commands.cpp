@@ -11,7 +11,9 @@
 #include "io/colour_pal_file.h"
 #include "io/safe_write.h"
 #include "io/sprite_file.h"
-#include "ui/views.h"
+#include "toolkit/paths.h"
+#include "app/redraw.h"
+#include "app/window_text.h"
 #include "ui/window_main.h"
 
 namespace app {
@@ -20,23 +22,12 @@ namespace {
 
 using ui::Control;
 
-std::filesystem::path toPath(const QString& name) { return std::filesystem::path(name.toStdU16String()); }
-QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+using toolkit::fromUtf8;
+using toolkit::toPath;
 
-void status(Program& program, const std::string& text, int progress) {
-    program.window->setStatus(fromUtf8(text), progress);
-}
+void status(Program& program, const std::string& text, int progress) { setStatus(program, fromUtf8(text), progress); }
 
 std::string version() { return VERSION_TEXT; }
-
-void showSpriteCount(Program& program) {
-    program.window->setControlText(Control::GadgetSpriteCount, QString::number(program.model.spriteCount - 1));
-}
-
-void setSpinText(Program& program, Control control, int value) {
-    program.window->setControlState(control, value);
-    program.window->setControlText(control, QString::number(value));
-}
 
 }  // namespace
 
@@ -53,13 +44,13 @@ void loadSpriteSheet(Program& program, const QString& fileName, bool refreshShee
         program.window->setStatus(QString::fromLatin1(io::LOAD_FAILED_STATUS), 100);
         return;
     }
-    setSpinText(program, Control::GadgetAnimFrame, 1);
-    setSpinText(program, Control::GadgetAnimCount, 1);
-    setSpinText(program, Control::GadgetAnimDelay, 100);
-    ui::drawEditorGrid(program);
+    setSpin(program, Control::GadgetAnimFrame, 1);
+    setSpin(program, Control::GadgetAnimCount, 1);
+    setSpin(program, Control::GadgetAnimDelay, 100);
+    drawEditorGrid(program);
     showSpriteCount(program);
-    ui::countColours(program);
-    if (refreshSheetView) ui::drawSheetPreview(program);
+    countColours(program);
+    if (refreshSheetView) drawSheetPreview(program);
     program.dialogs->message(QString::fromLatin1(io::LOAD_SUCCESS_TITLE),
                              fromUtf8(io::loadedMessageText(result.spritesRead)));
     status(program, io::loadedStatusText(result.spritesRead), 0);

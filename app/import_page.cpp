@@ -13,7 +13,8 @@
 #include "imaging/picture_load.h"
 #include "palette/palette.h"
 #include "ui/control_ids.h"
-#include "ui/views.h"
+#include "app/redraw.h"
+#include "app/window_text.h"
 #include "ui/window_main.h"
 
 namespace app {
@@ -107,7 +108,7 @@ void importSprites(Program& program, int gx, int gy, int across, int down) {
             // The step is an integer division taken first: 1 per cell for 64 cells.
             window.setStatus(QStringLiteral("Importing..."), (100 / cells) * imported);
             readCell(surface, program.palette, gx + CELL * c, gy + CELL * r, m.grid);
-            ui::drawEditorGrid(program);
+            drawEditorGrid(program);
             if (m.spriteCount < model::MAX_SPRITES + 1 && imported < m.spriteCount) {
                 window.setControlText(ui::Control::GadgetSpriteCount, QString::number(m.spriteCount - 1));
                 m.nextSprite();
@@ -123,7 +124,7 @@ void importSprites(Program& program, int gx, int gy, int across, int down) {
         m.previousSprite();
         m.spriteCount -= 1;
     }
-    ui::drawEditorGrid(program);
+    drawEditorGrid(program);
     window.setStatus(QStringLiteral("Ready..."), 100);
     program.dialogs->message(QStringLiteral("Success"), QStringLiteral("Imported sprites : ") + QString::number(imported));
     window.setStatus(QStringLiteral("Ready..."), 0);

@@ -12,7 +12,8 @@
 #include "toolkit/text_number.h"
 #include "palette/palette.h"
 #include "ui/control_ids.h"
-#include "ui/views.h"
+#include "app/redraw.h"
+#include "app/window_text.h"
 #include "ui/window_main.h"
 
 #include <QString>
@@ -46,9 +47,20 @@ std::optional<int> indexOfColour(const Program& program, int colour) {
     return palette::findPaletteIndex(program.palette, toolkit::redOf(colour), toolkit::greenOf(colour), toolkit::blueOf(colour));
 }
 
-// The index under the text boxes: "T227" for the transparent value, plain decimal otherwise.
-QString indexText(int index) {
-    return index == TRANSPARENT ? QStringLiteral("T%1").arg(index) : QString::number(index);
+// Rebuilds the grid from the 4x preview's pixels after a fill, then redraws the
+// grid and the sheet preview. A colour no entry has leaves its cell as it was.
+void readBackPreview(Program& program) {
+    const toolkit::Canvas* preview = program.window->canvas(Control::GadgetPreviewCanvas);
+    for (int y = 0; y <= GRID_LAST; ++y) {
+        for (int x = 0; x <= GRID_LAST; ++x) {
+            if (const auto index = indexOfColour(program, preview->readPixel(x * PREVIEW_SCALE, y * PREVIEW_SCALE))) {
+                program.model.grid.cell(x, y) = *index;
+            }
+        }
+    }
+    // The fill's release pushes the undo snapshot, so the history needs nothing here.
+    drawEditorGrid(program);
+    drawSheetPreview(program);
 }
 
 void releaseDropper(Program& program) {
@@ -101,7 +113,7 @@ void writeCursorText(Program& program, const Cell& cell) {
 // One painted cell: its box and outline on the grid and the cell itself; the
 // caller redraws the small previews.
 void paintCell(Program& program, const Cell& cell, int index, int colour) {
-    ui::drawEditorCell(program, cell.column, cell.row, colour);
+    drawEditorCell(program, cell.column, cell.row, colour);
     program.model.grid.cell(cell.column, cell.row) = index;
 }
 
@@ -113,7 +125,7 @@ void leftTools(Program& program, const Cell& cell) {
         const int index = shownIndex(program, cell);
         releaseDropper(program);
         setReady(program);
-        ui::showLeftColour(program, index);
+        showLeftColour(program, index);
         program.state.leftColour = index;
     } else if (fill) {
         // The fill runs on the 4x preview, where each cell is one 4 x 4 block, so
@@ -121,12 +133,12 @@ void leftTools(Program& program, const Cell& cell) {
         toolkit::Canvas* preview = window.canvas(Control::GadgetPreviewCanvas);
         preview->floodFill4(cell.column * PREVIEW_SCALE, cell.row * PREVIEW_SCALE, program.state.leftColourRgb);
         setReady(program);
-        ui::readBackPreview(program);
+        readBackPreview(program);
     } else {
         paintCell(program, cell, program.state.leftColour, program.state.leftColourRgb);
-        ui::drawSpritePreview(program);
+        drawSpritePreview(program);
     }
-    ui::countColours(program);
+    countColours(program);
 }
 
 void rightTools(Program& program, const Cell& cell) {
@@ -135,12 +147,12 @@ void rightTools(Program& program, const Cell& cell) {
         const int index = shownIndex(program, cell);
         releaseDropper(program);
         setReady(program);
-        ui::showRightColour(program, index);
+        showRightColour(program, index);
     } else {
         paintCell(program, cell, program.state.rightColour, program.state.rightColourRgb);
         releaseDropper(program);
-        ui::countColours(program);
-        ui::drawSpritePreview(program);
+        countColours(program);
+        drawSpritePreview(program);
     }
 }
 
@@ -196,8 +208,8 @@ void assignSlot(Program& program, const HalfCell& half) {
         slot.nextBlueBit = entry.nextBlueBit;
         setReady(program);
     }
-    ui::showLeftColour(program, program.state.leftColour);
-    ui::drawColourSlots(program);
+    showLeftColour(program, program.state.leftColour);
+    drawColourSlots(program);
 }
 
 }  // namespace
@@ -223,11 +235,11 @@ void paletteCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
 
     if (event.type == Type::LeftDown || event.left) {
         const int index = chosenIndex(program, half);
-        ui::showLeftColour(program, index);
+        showLeftColour(program, index);
         program.state.leftColour = index;
     }
     if (event.type == Type::RightDown || event.right) {
-        ui::showRightColour(program, chosenIndex(program, half));
+        showRightColour(program, chosenIndex(program, half));
     }
     if (event.type == Type::LeftDoubleClick || event.middle) {
         assignSlot(program, half);
@@ -247,16 +259,11 @@ void slotCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
     program.state.selectedSlot = slotNumber;
     releaseDropper(program);
 
-    ui::WindowMain& window = *program.window;
-    const int colour = toolkit::rgbColour(slot.red, slot.green, slot.blue);
-    window.canvas(Control::GadgetLeftColourSwatch)->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
-    program.state.leftColourRgb = colour;
-    window.setControlText(Control::GadgetRgbLabel,
-                          QStringLiteral("RGB:%1,%2,%3").arg(slot.red).arg(slot.green).arg(slot.blue));
-    window.setControlText(Control::GadgetLeftColourIndex, indexText(index));
+    program.views.showLeftSlotColour(slot);
+    program.state.leftColourRgb = toolkit::rgbColour(slot.red, slot.green, slot.blue);
     program.state.leftColour = index;
 
-    ui::drawColourSlots(program);
+    drawColourSlots(program);
 }
 
 void importCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
@@ -266,17 +273,14 @@ void importCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
 
     // The preview shows the rectangle as it stood before this event; the next
     // event (or a change of a grab field) shows the corner moved here.
-    ui::drawGrabPreview(program, toolkit::textToNumber(window.controlText(Control::GadgetGrabX)),
-                        toolkit::textToNumber(window.controlText(Control::GadgetGrabY)),
-                        toolkit::textToNumber(window.controlText(Control::GadgetGrabWidth)),
-                        toolkit::textToNumber(window.controlText(Control::GadgetGrabHeight)));
+    drawGrabPreview(program);
 
     window.setControlText(Control::GadgetGrabX, QString::number(event.x));
     window.setControlText(Control::GadgetGrabY, QString::number(event.y));
     window.setControlState(Control::GadgetResizeWidthSlider,
-                           toolkit::textToNumber(window.controlText(Control::GadgetResizeWidth)));
+                           numberIn(program, Control::GadgetResizeWidth));
     window.setControlState(Control::GadgetResizeHeightSlider,
-                           toolkit::textToNumber(window.controlText(Control::GadgetResizeHeight)));
+                           numberIn(program, Control::GadgetResizeHeight));
 }
 
 }  // namespace app

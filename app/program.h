@@ -16,6 +16,7 @@
 #include "model/sprite_model.h"
 #include "palette/colour_use.h"
 #include "palette/palette.h"
+#include "ui/views.h"
 
 class QTimer;
 
@@ -44,7 +45,6 @@ struct ProgramState {
     int leftColour = 0, rightColour = 0;        // palette indices of the two buttons
     int leftColourRgb = 0, rightColourRgb = 0;  // their screen colours, 0x00BBGGRR
     std::string quickSaveName;      // set by the first "Quick Save", kept for the run
-    int grabAcross = 0, grabDown = 0;  // block count of the last grab preview
     bool listingRunning = false;    // a listing generation is under way on its worker
 };
 
@@ -56,10 +56,6 @@ struct Fonts {
     QFont large, medium, small, tiny;
 };
 
-inline constexpr int SPRITE_IMAGE_COUNT = 129;  // images for sprite numbers; 0..64 are made
-inline constexpr int SPRITE_IMAGE_SIDE = 64;
-inline constexpr int PALETTE_PICTURE_SLOTS = 11;
-
 struct Program {
     model::SpriteModel model;
     palette::Palette palette;
@@ -68,13 +64,8 @@ struct Program {
     ProgramState state;
     Fonts fonts;
 
-    // One 64 x 64 picture per sprite number, the frames of the animation. Entries
-    // above 64 stay null and show no picture.
-    std::array<QImage, SPRITE_IMAGE_COUNT> spriteImages;
-    std::array<QImage, PALETTE_PICTURE_SLOTS> palettePictures;
-    // Decodes palette picture i on first use, so start-up does not wait for
-    // pictures the user may never ask for. Empty: only palettePictures counts.
-    std::function<QImage(int)> loadPalettePicture;
+    // The views and the pictures they keep (sprite pictures, palette pictures).
+    ui::Views views;
 
     // The working folder, ending in a separator: the palette file is read there,
     // "colors.pal" written there, and the file dialogs and file list start there.

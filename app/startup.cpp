@@ -18,7 +18,8 @@
 #include "imaging/bmp8.h"
 #include "imaging/png_decode.h"
 #include "palette/palette_file.h"
-#include "ui/views.h"
+#include "app/redraw.h"
+#include "app/window_text.h"
 #include "ui/window_main.h"
 
 // The icons and palette pictures live in a static library's resources, which the
@@ -119,7 +120,7 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     installQtPictureLoader();
 
     // The palette pictures the palette canvas shows.
-    program.loadPalettePicture = [](int index) {
+    program.views.loadPalettePicture = [](int index) {
         static const char* const names[] = {":/palette0.png", ":/palette1.png", ":/palette2.bmp"};
         return index >= 0 && index < 3 ? palettePicture(QString::fromLatin1(names[index])) : QImage();
     };
@@ -140,6 +141,7 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     session->window = std::make_unique<ui::WindowMain>(0, 0, 1150, 660);
     ui::WindowMain& window = *session->window;
     program.window = &window;
+    program.views.window = &window;
     loadIcons(window);
     program.fonts = {window.programFont(ui::FontId::FontLarge), window.programFont(ui::FontId::FontMedium),
                      window.programFont(ui::FontId::FontSmall), window.programFont(ui::FontId::FontTiny)};
@@ -148,8 +150,8 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     // The empty sheet and its views.
     window.setControlText(ui::Control::GadgetOfLabel, QStringLiteral("of"));
     program.model.resetSheet();
-    ui::clearDesignViews(program);
-    ui::drawColourSlots(program);
+    clearDesignViews(program);
+    drawColourSlots(program);
     // The count field shows sprites in use minus one, like the number beside it.
     window.setControlText(ui::Control::GadgetSpriteCount, QString::number(program.model.spriteCount - 1));
 
@@ -167,7 +169,7 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     program.animationTimer->start();
 
     window.showFileListDirectory(program.workingDir);
-    ui::drawSheetPreview(program);
+    drawSheetPreview(program);
     return session;
 }
 

@@ -6,7 +6,7 @@
 #include "app/mouse_tools.h"
 #include "app/program.h"
 #include "palette/palette_file.h"
-#include "ui/views.h"
+#include "app/redraw.h"
 #include "ui/window_main.h"
 
 #include <QApplication>
@@ -37,6 +37,7 @@ void BM_PenEvent(benchmark::State& bench) {
     ui::WindowMain window;
     app::Program program;
     program.window = &window;
+    program.views.window = &window;
     if (auto loaded = palette::loadPalette(palettePath())) {
         program.palette = loaded->palette;
         program.colourSlots = loaded->colourSlots;
@@ -45,9 +46,9 @@ void BM_PenEvent(benchmark::State& bench) {
         return;
     }
     program.model.resetSheet();
-    ui::clearDesignViews(program);
-    ui::drawColourSlots(program);
-    ui::showLeftColour(program, 5);
+    app::clearDesignViews(program);
+    app::drawColourSlots(program);
+    app::showLeftColour(program, 5);
     program.state.leftColour = 5;
 
     toolkit::CanvasEvent event;

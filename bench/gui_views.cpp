@@ -11,7 +11,7 @@
 
 #include "app/program.h"
 #include "palette/palette_file.h"
-#include "ui/views.h"
+#include "app/redraw.h"
 #include "ui/window_main.h"
 
 #include "gui_bench_main.h"
@@ -25,6 +25,7 @@ struct Fixture {
 
     Fixture() {
         program.window = &window;
+        program.views.window = &window;
         auto loaded = palette::loadPalette(palette::PALETTE_FILE_NAME);
         if (loaded) {
             program.palette = loaded->palette;
@@ -36,7 +37,7 @@ struct Fixture {
             program.colourSlots = palette::slotsFromPalette(program.palette);
         }
         program.model.resetSheet();
-        ui::clearDesignViews(program);
+        app::clearDesignViews(program);
         std::mt19937 rng(7);
         for (auto& cell : program.model.grid.cells) cell = static_cast<int>(rng() & 0xFF);
         for (auto& byte : program.model.sheet.bytes) byte = static_cast<std::uint8_t>(rng() & 0xFF);
@@ -55,7 +56,7 @@ Fixture& fixture() {
 void BM_DrawEditorGrid(benchmark::State& state) {
     app::Program& program = fixture().program;
     for (auto _ : state) {
-        ui::drawEditorGrid(program);
+        app::drawEditorGrid(program);
         QApplication::processEvents();  // the repaint the call asked for
     }
 }
@@ -64,7 +65,7 @@ BENCHMARK(BM_DrawEditorGrid)->Unit(benchmark::kMicrosecond);
 void BM_DrawPaletteChart(benchmark::State& state) {
     app::Program& program = fixture().program;
     for (auto _ : state) {
-        ui::drawPaletteChart(program);
+        app::drawPaletteChart(program);
         QApplication::processEvents();
     }
 }
@@ -73,7 +74,7 @@ BENCHMARK(BM_DrawPaletteChart)->Unit(benchmark::kMicrosecond);
 void BM_DrawSheetPreview64WithNumbers(benchmark::State& state) {
     app::Program& program = fixture().program;
     for (auto _ : state) {
-        ui::drawSheetPreview(program);
+        app::drawSheetPreview(program);
         QApplication::processEvents();
     }
 }

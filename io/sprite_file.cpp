@@ -63,23 +63,27 @@ fs::path withSpriteExtension(const fs::path& name) {
 
 // ---- Loading ----------------------------------------------------------------------
 
+std::optional<std::vector<std::uint8_t>> readFileStart(const fs::path& path, std::size_t maxBytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) return std::nullopt;
+    std::vector<std::uint8_t> bytes(maxBytes);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
 LoadResult loadSpriteSheet(model::SpriteModel& model, const fs::path& path) {
     LoadResult result;
     result.status = LOAD_FAILED_STATUS;
 
     // Everything is read before the model is touched, so a failure changes nothing.
+    if (path.empty()) return result;
+    const auto bytes = readFileStart(path, SHEET_SPRITE_BYTES);
+    if (!bytes || bytes->empty()) return result;
+    const std::size_t got = bytes->size();
     std::array<std::uint8_t, SHEET_SPRITE_BYTES> buffer{};
-    std::size_t got = 0;
-    {
-        if (path.empty()) return result;
-        std::ifstream in(path, std::ios::binary);
-        if (!in.is_open()) return result;
-        // Only the first 64 sprites matter; the rest of a longer file is never read.
-        in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
-        if (in.bad()) return result;
-        got = static_cast<std::size_t>(in.gcount());
-    }
-    if (got == 0) return result;
+    std::copy(bytes->begin(), bytes->end(), buffer.begin());
 
     const int sprites = static_cast<int>((got + SPRITE_BYTES - 1) / SPRITE_BYTES);
     const std::size_t whole = static_cast<std::size_t>(sprites) * SPRITE_BYTES;  // buffer is zero past got

@@ -8,6 +8,8 @@
 // failed save leaves the old file as it was.
 
 #include <filesystem>
+#include <optional>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -56,6 +58,10 @@ std::string savedWindowTitle(std::string_view version, std::string_view name);
 std::filesystem::path withSpriteExtension(const std::filesystem::path& name);
 
 // ---- Loading ----------------------------------------------------------------------
+// The first maxBytes bytes of a file (fewer when it is shorter), or nothing when it
+// cannot be opened or read. Nothing past maxBytes is ever read.
+std::optional<std::vector<std::uint8_t>> readFileStart(const std::filesystem::path& path, std::size_t maxBytes);
+
 struct LoadResult {
     bool ok = false;
     int spritesRead = 0;  // 1 to 64 when ok

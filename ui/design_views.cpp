@@ -5,7 +5,6 @@
 
 #include "toolkit/canvas.h"
 #include "toolkit/colour.h"
-#include "app/program.h"
 #include "ui/view_support.h"
 #include "ui/window_main.h"
 
@@ -29,6 +28,7 @@ constexpr int PICTURE_FILL_WIDTH = 645, PICTURE_FILL_HEIGHT = 485;
 constexpr int PICTURE_MARGIN = 2;
 // The clears of a sheet reset cover more than any of the small canvases.
 constexpr int CLEAR_WIDTH = 640, CLEAR_HEIGHT = 440;
+constexpr int CLEAR_SHEET_HEIGHT = 512;
 constexpr int TRANSPARENT_MARK_COLOUR = toolkit::rgbColour(255, 0, 255);
 
 // The grid's cells as sprite bytes (row by row), as every sprite picture reads them.
@@ -49,10 +49,12 @@ QRect drawLattice(QImage& image, int zoom) {
     return changed;
 }
 
+}  // namespace
+
 // A spriteImages entry ready to draw on: 64 x 64 and 32-bit; a missing one is made white.
-QImage& spriteImage(app::Program& program, int number) {
-    QImage& image = program.spriteImages[static_cast<std::size_t>(number)];
-    const QSize side(app::SPRITE_IMAGE_SIDE, app::SPRITE_IMAGE_SIDE);
+QImage& Views::spriteImage(int number) {
+    QImage& image = spriteImages[static_cast<std::size_t>(number)];
+    const QSize side(SPRITE_IMAGE_SIDE, SPRITE_IMAGE_SIDE);
     if (image.isNull() || image.size() != side) {
         image = QImage(side, QImage::Format_RGB32);
         image.fill(Qt::white);
@@ -62,144 +64,125 @@ QImage& spriteImage(app::Program& program, int number) {
     return image;
 }
 
-QString colourIndexText(int index) {
+QString Views::colourIndexText(int index) {
     return index == model::TRANSPARENT_INDEX ? QStringLiteral("T%1").arg(index) : QString::number(index);
 }
 
 // Swatch box and index text of one mouse colour; returns its screen colour.
-int showColour(app::Program& program, int index, Control swatch, Control indexLabel) {
-    const palette::RgbColour rgb = program.palette.colour(index);
+int Views::showColour(const palette::Palette& palette, int index, Control swatch, Control indexLabel) {
+    const palette::RgbColour rgb = palette.colour(index);
     const int colour = toolkit::rgbColour(rgb.red, rgb.green, rgb.blue);
-    if (toolkit::Canvas* canvas = viewCanvas(program, swatch)) canvas->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
-    if (program.window) program.window->setControlText(indexLabel, colourIndexText(index));
+    if (toolkit::Canvas* canvas = viewCanvas(window, swatch)) canvas->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
+    if (window) window->setControlText(indexLabel, colourIndexText(index));
     return colour;
 }
 
-}  // namespace
-
-void drawEditorGrid(app::Program& program) {
-    if (toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetEditorCanvas)) {
+void Views::drawEditorGrid(const SpriteScene& scene) {
+    if (toolkit::Canvas* canvas = viewCanvas(window, Control::GadgetEditorCanvas)) {
         QImage& image = canvas->image();
-        const int zoom = std::max(1, program.state.zoom);
-        const CellColours colours = cellScreenColours(program);
+        const int zoom = std::max(1, scene.zoom);
         QRect changed;
         // Each cell's box is one pixel larger than the cell so the lattice below
         // always lands on a coloured pixel, whatever the canvas held before.
         for (int y = 0; y < SPRITE_SIDE; ++y) {
             for (int x = 0; x < SPRITE_SIDE; ++x) {
-                const int v = program.model.grid.cell(x, y) & 0xFF;
+                const int v = scene.grid.cell(x, y) & 0xFF;
                 changed |= toolkit::fillBox(image, x * zoom, y * zoom, zoom + 1, zoom + 1,
-                                        colours[static_cast<std::size_t>(v)]);
+                                            scene.colours[static_cast<std::size_t>(v)]);
             }
         }
         changed |= drawLattice(image, zoom);
         canvas->markDirty(changed);
     }
-    drawSpritePreview(program);
-    if (program.window) {
-        program.window->setControlText(Control::GadgetSpriteNumber, QString::number(program.model.currentSprite - 1));
-    }
+    drawSpritePreview(scene);
+    if (window) window->setControlText(Control::GadgetSpriteNumber, QString::number(scene.currentSprite - 1));
 }
 
-void drawEditorCell(app::Program& program, int column, int row, int colour) {
-    toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetEditorCanvas);
+void Views::drawEditorCell(int zoom, int column, int row, int colour) {
+    toolkit::Canvas* canvas = viewCanvas(window, Control::GadgetEditorCanvas);
     if (!canvas) return;
-    const int zoom = program.state.zoom;
     canvas->fillBox(column * zoom, row * zoom, zoom, zoom, colour);
     canvas->outlineBox(column * zoom, row * zoom, zoom + 1, zoom + 1, VIEW_BLACK);
 }
 
-void drawSpritePreview(app::Program& program) {
-    const auto bytes = gridBytes(program.model.grid);
-    const CellColours colours = cellScreenColours(program);
+void Views::drawSpritePreview(const SpriteScene& scene) {
+    const auto bytes = gridBytes(scene.grid);
     const std::span<const std::uint8_t, 256> pixels(bytes);
 
-    if (toolkit::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas)) {
-        preview->markDirty(drawSpriteBoxes(preview->image(), 0, 0, PREVIEW_BOX, pixels, colours));
+    if (toolkit::Canvas* preview = viewCanvas(window, Control::GadgetPreviewCanvas)) {
+        preview->markDirty(drawSpriteBoxes(preview->image(), 0, 0, PREVIEW_BOX, pixels, scene.colours));
     }
 
     // The sprite's own picture, the animation's frame; a sprite number without
     // an image slot still gets its 1:1 picture from a scratch image.
-    const int number = program.model.currentSprite;
+    const int number = scene.currentSprite;
     QImage scratch;
     QImage* picture = &scratch;
-    if (number >= 0 && number < app::SPRITE_IMAGE_COUNT) {
-        picture = &spriteImage(program, number);
+    if (number >= 0 && number < SPRITE_IMAGE_COUNT) {
+        picture = &spriteImage(number);
     } else {
-        scratch = QImage(app::SPRITE_IMAGE_SIDE, app::SPRITE_IMAGE_SIDE, QImage::Format_RGB32);
+        scratch = QImage(SPRITE_IMAGE_SIDE, SPRITE_IMAGE_SIDE, QImage::Format_RGB32);
     }
-    drawSpriteBoxes(*picture, 0, 0, PREVIEW_BOX, pixels, colours);
+    drawSpriteBoxes(*picture, 0, 0, PREVIEW_BOX, pixels, scene.colours);
 
-    if (toolkit::Canvas* actual = viewCanvas(program, Control::GadgetActualSizeCanvas)) {
+    if (toolkit::Canvas* actual = viewCanvas(window, Control::GadgetActualSizeCanvas)) {
         actual->drawImageScaled(*picture, 0, 0, ACTUAL_SIZE, ACTUAL_SIZE);
     }
 }
 
-void readBackPreview(app::Program& program) {
-    toolkit::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas);
-    if (!preview) return;
-    for (int y = 0; y < SPRITE_SIDE; ++y) {
-        for (int x = 0; x < SPRITE_SIDE; ++x) {
-            const int colour = preview->readPixel(x * PREVIEW_BOX, y * PREVIEW_BOX);
-            if (colour < 0) continue;
-            // A colour no entry has leaves the cell as it was.
-            if (const auto index = palette::findPaletteIndex(program.palette, toolkit::redOf(colour),
-                                                             toolkit::greenOf(colour), toolkit::blueOf(colour))) {
-                program.model.grid.cell(x, y) = *index;
-            }
-        }
-    }
-    // The fill's release pushes the undo snapshot, so the history needs nothing here.
-    drawEditorGrid(program);
-    drawSheetPreview(program);
-}
-
-void drawColourSlots(app::Program& program) {
-    toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetSlotCanvas);
+void Views::drawColourSlots(const palette::ColourSlots& colourSlots, int selectedSlot) {
+    toolkit::Canvas* canvas = viewCanvas(window, Control::GadgetSlotCanvas);
     if (!canvas) return;
     QImage& image = canvas->image();
     QRect changed;
-    const int slotCount = std::min<int>(SLOT_COUNT, static_cast<int>(program.colourSlots.size()));
+    const int slotCount = std::min<int>(SLOT_COUNT, static_cast<int>(colourSlots.size()));
     for (int slot = 0; slot < slotCount; ++slot) {
-        const palette::PaletteEntry& entry = program.colourSlots[static_cast<std::size_t>(slot)];
+        const palette::PaletteEntry& entry = colourSlots[static_cast<std::size_t>(slot)];
         const int x = (slot % 2) * SLOT_SIDE, y = (slot / 2) * SLOT_SIDE;
-        changed |= toolkit::fillBox(image, x, y, SLOT_SIDE, SLOT_SIDE, toolkit::rgbColour(entry.red, entry.green, entry.blue));
-        if (slot == program.state.selectedSlot) {
-            changed |= toolkit::outlineBox(image, x, y, SLOT_SIDE, SLOT_SIDE, VIEW_WHITE);
-        }
+        changed |=
+            toolkit::fillBox(image, x, y, SLOT_SIDE, SLOT_SIDE, toolkit::rgbColour(entry.red, entry.green, entry.blue));
+        if (slot == selectedSlot) changed |= toolkit::outlineBox(image, x, y, SLOT_SIDE, SLOT_SIDE, VIEW_WHITE);
     }
     canvas->markDirty(changed);
 }
 
-void showLeftColour(app::Program& program, int index) {
-    const int colour = showColour(program, index, Control::GadgetLeftColourSwatch, Control::GadgetLeftColourIndex);
-    program.state.leftColourRgb = colour;
-    if (program.window) {
-        program.window->setControlText(Control::GadgetRgbLabel, QStringLiteral("RGB:%1,%2,%3")
-                                                                    .arg(toolkit::redOf(colour))
-                                                                    .arg(toolkit::greenOf(colour))
-                                                                    .arg(toolkit::blueOf(colour)));
+namespace {
+
+QString rgbText(int colour) {
+    return QStringLiteral("RGB:%1,%2,%3")
+        .arg(toolkit::redOf(colour))
+        .arg(toolkit::greenOf(colour))
+        .arg(toolkit::blueOf(colour));
+}
+
+}  // namespace
+
+int Views::showLeftColour(const palette::Palette& palette, int index) {
+    const int colour = showColour(palette, index, Control::GadgetLeftColourSwatch, Control::GadgetLeftColourIndex);
+    if (window) window->setControlText(Control::GadgetRgbLabel, rgbText(colour));
+    return colour;
+}
+
+int Views::showRightColour(const palette::Palette& palette, int index) {
+    return showColour(palette, index, Control::GadgetRightColourSwatch, Control::GadgetRightColourIndex);
+}
+
+void Views::showLeftSlotColour(const palette::PaletteEntry& slot) {
+    const int colour = toolkit::rgbColour(slot.red, slot.green, slot.blue);
+    if (toolkit::Canvas* swatch = viewCanvas(window, Control::GadgetLeftColourSwatch)) {
+        swatch->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
     }
+    if (!window) return;
+    window->setControlText(Control::GadgetRgbLabel, rgbText(colour));
+    window->setControlText(Control::GadgetLeftColourIndex, colourIndexText(slot.paletteIndex));
 }
 
-void showRightColour(app::Program& program, int index) {
-    program.state.rightColourRgb =
-        showColour(program, index, Control::GadgetRightColourSwatch, Control::GadgetRightColourIndex);
-    program.state.rightColour = index;
+void Views::showColourCount(int count) {
+    if (window) window->setControlText(Control::GadgetColourCount, QStringLiteral("Colours :%1").arg(count));
 }
 
-void countColours(app::Program& program) {
-    // The sheet is counted, not the grid: edits count once they are stored.
-    program.colourUse = palette::countColours(std::span<const std::uint8_t>(program.model.sheet.bytes),
-                                              program.model.spriteCount);
-    if (program.window) {
-        program.window->setControlText(Control::GadgetColourCount,
-                                       QStringLiteral("Colours :%1").arg(program.colourUse.count));
-    }
-}
-
-void drawPaletteChart(app::Program& program) {
-    toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetPaletteCanvas);
+void Views::drawPaletteChart(const palette::Palette& palette) {
+    toolkit::Canvas* canvas = viewCanvas(window, Control::GadgetPaletteCanvas);
     if (!canvas) return;
     QImage& image = canvas->image();
     // The cells cover everything left of x 544, so only the strip right of them
@@ -211,7 +194,7 @@ void drawPaletteChart(app::Program& program) {
     for (int r = 0; r < CHART_ROWS; ++r) {
         for (int c = 0; c < CHART_COLUMNS; ++c, ++entry) {
             const int x = c * CHART_CELL_WIDTH, y = r * CHART_CELL_HEIGHT;
-            const palette::RgbColour rgb = program.palette.colour(entry);
+            const palette::RgbColour rgb = palette.colour(entry);
             const int colour = toolkit::rgbColour(rgb.red, rgb.green, rgb.blue);
             // Each box is twice the cell's height, its lower half covered by the
             // next row; only the last row's shows, so the others stop at the cell.
@@ -231,12 +214,11 @@ void drawPaletteChart(app::Program& program) {
     canvas->markDirty(changed);
 }
 
-void showPalettePicture(app::Program& program) {
-    const int index = program.state.palettePictureIndex;
-    if (index < 0 || index >= app::PALETTE_PICTURE_SLOTS) return;
-    QImage& picture = program.palettePictures[static_cast<std::size_t>(index)];
-    if (picture.isNull() && program.loadPalettePicture) picture = program.loadPalettePicture(index);
-    toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetPaletteCanvas);
+void Views::showPalettePicture(int index) {
+    if (index < 0 || index >= PALETTE_PICTURE_SLOTS) return;
+    QImage& picture = palettePictures[static_cast<std::size_t>(index)];
+    if (picture.isNull() && loadPalettePicture) picture = loadPalettePicture(index);
+    toolkit::Canvas* canvas = viewCanvas(window, Control::GadgetPaletteCanvas);
     if (picture.isNull() || !canvas) return;
     canvas->fillBox(0, 0, PICTURE_FILL_WIDTH, PICTURE_FILL_HEIGHT, VIEW_BLACK);
     // Nearest-neighbour keeps every swatch one flat colour, which picking by
@@ -247,34 +229,31 @@ void showPalettePicture(app::Program& program) {
     canvas->drawImageScaled(picture, PICTURE_MARGIN, PICTURE_MARGIN, CHART_WIDTH, CHART_HEIGHT);
 }
 
-void clearDesignViews(app::Program& program) {
-    if (toolkit::Canvas* editor = viewCanvas(program, Control::GadgetEditorCanvas)) {
+void Views::clearDesignViews(int zoom) {
+    if (toolkit::Canvas* editor = viewCanvas(window, Control::GadgetEditorCanvas)) {
         QImage& image = editor->image();
-        QRect changed = toolkit::fillBox(image, 0, 0, SPRITE_SIDE * program.state.zoom, SPRITE_SIDE * program.state.zoom,
-                                     VIEW_WHITE);
-        changed |= drawLattice(image, std::max(1, program.state.zoom));
+        QRect changed = toolkit::fillBox(image, 0, 0, SPRITE_SIDE * zoom, SPRITE_SIDE * zoom, VIEW_WHITE);
+        changed |= drawLattice(image, std::max(1, zoom));
         editor->markDirty(changed);
     }
-    if (toolkit::Canvas* slotCanvas = viewCanvas(program, Control::GadgetSlotCanvas)) {
+    if (toolkit::Canvas* slotCanvas = viewCanvas(window, Control::GadgetSlotCanvas)) {
         slotCanvas->fillBox(0, 0, 2 * SLOT_SIDE, 8 * SLOT_SIDE, VIEW_BLACK);
     }
-    if (toolkit::Canvas* preview = viewCanvas(program, Control::GadgetPreviewCanvas)) {
+    if (toolkit::Canvas* preview = viewCanvas(window, Control::GadgetPreviewCanvas)) {
         preview->fillBox(0, 0, CLEAR_WIDTH, CLEAR_HEIGHT, VIEW_WHITE);
     }
-    if (toolkit::Canvas* actual = viewCanvas(program, Control::GadgetActualSizeCanvas)) {
+    if (toolkit::Canvas* actual = viewCanvas(window, Control::GadgetActualSizeCanvas)) {
         actual->fillBox(0, 0, CLEAR_WIDTH, CLEAR_HEIGHT, VIEW_DARK_GREY);
     }
     // The sheet preview starts dark grey too, until its first drawing.
-    if (toolkit::Canvas* sheet = viewCanvas(program, Control::GadgetSheetCanvas)) {
-        sheet->fillBox(0, 0, CLEAR_WIDTH, 512, VIEW_DARK_GREY);
+    if (toolkit::Canvas* sheet = viewCanvas(window, Control::GadgetSheetCanvas)) {
+        sheet->fillBox(0, 0, CLEAR_WIDTH, CLEAR_SHEET_HEIGHT, VIEW_DARK_GREY);
     }
-    drawPaletteChart(program);
     for (int number = 0; number <= model::MAX_SPRITES; ++number) {
-        QImage image(app::SPRITE_IMAGE_SIDE, app::SPRITE_IMAGE_SIDE, QImage::Format_RGB32);
+        QImage image(SPRITE_IMAGE_SIDE, SPRITE_IMAGE_SIDE, QImage::Format_RGB32);
         image.fill(Qt::white);
-        program.spriteImages[static_cast<std::size_t>(number)] = image;
+        spriteImages[static_cast<std::size_t>(number)] = image;
     }
-    drawEditorGrid(program);
 }
 
 }  // namespace ui

@@ -4,12 +4,8 @@
 
 #include "toolkit/canvas.h"
 #include "toolkit/colour.h"
-#include "app/program.h"
-#include "toolkit/text_number.h"
 #include "ui/view_support.h"
 #include "ui/window_main.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <cstdint>
@@ -22,7 +18,6 @@ namespace {
 constexpr int SHEET_AREA_WIDTH = 640, SHEET_AREA_HEIGHT = 512;
 constexpr int SHEET_CELL = 32;     // each sprite's place on the sheet preview
 constexpr int SHEET_BOX = 2;       // each pixel as a 2 x 2 box
-constexpr int FILE_PREVIEW_BYTES = model::SHEET_BYTES;
 constexpr int GRAB_BLOCK = 16;     // pixels of a block in the picture
 constexpr int GRAB_CELL = 32;      // and on the grab canvas
 constexpr int GRAB_MAX_ACROSS = 16, GRAB_MAX_DOWN = 4;
@@ -32,25 +27,6 @@ constexpr int GRAB_BACKGROUND = toolkit::rgbColour(255, 170, 170);
 // Corners further out than this only ever copy black; the bound keeps the
 // block positions far from integer overflow.
 constexpr int GRAB_CORNER_LIMIT = 1 << 20;
-
-// What the "Preview" page's spin boxes say, read from their texts.
-struct SheetLayout {
-    int width = 0;   // W, sprites per row
-    int count = 0;   // N
-    int offset = 0;  // O, 0-based first sprite
-    bool showValues = false;
-};
-
-SheetLayout readSheetLayout(const app::Program& program) {
-    SheetLayout layout;
-    if (!program.window) return layout;
-    const WindowMain& window = *program.window;
-    layout.width = toolkit::textToNumber(window.controlText(Control::GadgetSheetWidth));
-    layout.count = toolkit::textToNumber(window.controlText(Control::GadgetSheetCount));
-    layout.offset = toolkit::textToNumber(window.controlText(Control::GadgetSheetOffset));
-    layout.showValues = window.controlState(Control::GadgetShowValues) != 0;
-    return layout;
-}
 
 // Place (column, row) of the i-th sprite drawn. The row only advances when the
 // column reaches W exactly, so W of 0 starts a second row at once and keeps
@@ -65,100 +41,61 @@ void sheetPlace(std::int64_t i, int width, std::int64_t& column, std::int64_t& r
     }
 }
 
-// Sprites O .. O+N-1 of `block` (256 bytes each), W per row. Sprites that lie
-// outside the block are not drawn but keep their place, so typed values
-// outside the spin boxes' ranges never read past the block.
-void drawSheetSprites(app::Program& program, toolkit::Canvas& canvas, std::span<const std::uint8_t> block) {
-    const SheetLayout layout = readSheetLayout(program);
-    const std::int64_t available = static_cast<std::int64_t>(block.size()) / model::SPRITE_BYTES;
+}  // namespace
+
+void Views::drawSheetPreview(std::span<const std::uint8_t> sprites, const CellColours& colours,
+                             const SheetLayout& layout) {
+    toolkit::Canvas* canvas = viewCanvas(window, Control::GadgetSheetCanvas);
+    if (!canvas) return;
+    QImage& image = canvas->image();
+    QRect changed = toolkit::fillBox(image, 0, 0, SHEET_AREA_WIDTH, SHEET_AREA_HEIGHT, VIEW_DARK_GREY);
+    // Sprites that lie outside the block are not drawn but keep their place, so
+    // typed values outside the spin boxes' ranges never read past the block.
+    const std::int64_t available = static_cast<std::int64_t>(sprites.size()) / model::SPRITE_BYTES;
     const std::int64_t first = std::max<std::int64_t>(layout.offset, 0);
     const std::int64_t end = std::min<std::int64_t>(static_cast<std::int64_t>(layout.offset) + layout.count, available);
-    const CellColours colours = cellScreenColours(program);
     const QFont font = defaultViewFont();
-    QImage& image = canvas.image();
-    QRect changed;
     for (std::int64_t s = first; s < end; ++s) {
         std::int64_t column = 0, row = 0;
         sheetPlace(s - layout.offset, layout.width, column, row);
         if (column * SHEET_CELL >= SHEET_AREA_WIDTH || row * SHEET_CELL >= SHEET_AREA_HEIGHT) continue;
         const int x = static_cast<int>(column) * SHEET_CELL, y = static_cast<int>(row) * SHEET_CELL;
-        const std::span<const std::uint8_t, 256> pixels(block.data() + s * model::SPRITE_BYTES, model::SPRITE_BYTES);
+        const std::span<const std::uint8_t, 256> pixels(sprites.data() + s * model::SPRITE_BYTES, model::SPRITE_BYTES);
         changed |= drawSpriteBoxes(image, x, y, SHEET_BOX, pixels, colours);
         // Exclusive-or with white: the digits invert whatever lies under them.
         if (layout.showValues) changed |= toolkit::xorText(image, x, y, QString::number(s), VIEW_WHITE, font);
     }
-    canvas.markDirty(changed);
+    canvas->markDirty(changed);
 }
 
-toolkit::Canvas* clearedSheetCanvas(const app::Program& program) {
-    toolkit::Canvas* canvas = viewCanvas(program, Control::GadgetSheetCanvas);
-    if (canvas) canvas->fillBox(0, 0, SHEET_AREA_WIDTH, SHEET_AREA_HEIGHT, VIEW_DARK_GREY);
-    return canvas;
-}
-
-bool hasSpriteInGrid(const model::SpriteModel& model) {
-    return model.currentSprite >= 1 && model.currentSprite <= model::MAX_SPRITES;
-}
-
-}  // namespace
-
-void drawSheetPreview(app::Program& program) {
-    toolkit::Canvas* canvas = clearedSheetCanvas(program);
-    model::SpriteModel& model = program.model;
-    // Stored first so the preview shows the sprite being edited as it is now.
-    const bool storeAndReload = hasSpriteInGrid(model);
-    if (storeAndReload) model.storeGrid();
-    if (canvas) drawSheetSprites(program, *canvas, std::span<const std::uint8_t>(model.sheet.bytes));
-    if (storeAndReload) model.loadGrid();
-}
-
-void drawFilePreview(app::Program& program, const QString& path) {
-    toolkit::Canvas* canvas = clearedSheetCanvas(program);
-    if (!canvas) return;
-    // Bytes past the end of the file, or of a file that cannot be read, are 0.
-    std::vector<std::uint8_t> buffer(FILE_PREVIEW_BYTES, 0);
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        qint64 filled = 0;
-        while (filled < FILE_PREVIEW_BYTES) {
-            const qint64 got = file.read(reinterpret_cast<char*>(buffer.data()) + filled, FILE_PREVIEW_BYTES - filled);
-            if (got <= 0) break;
-            filled += got;
-        }
-    }
-    drawSheetSprites(program, *canvas, std::span<const std::uint8_t>(buffer));
-}
-
-void showAnimationFrame(app::Program& program) {
-    if (!program.window) return;
-    const int frame = program.state.animationFrame;
+void Views::showAnimationFrame(int frame) {
+    if (!window) return;
     // Only sprite numbers have pictures; any other frame shows none.
-    const bool hasPicture = frame >= 1 && frame <= model::MAX_SPRITES && frame < app::SPRITE_IMAGE_COUNT;
+    const bool hasPicture = frame >= 1 && frame <= model::MAX_SPRITES && frame < SPRITE_IMAGE_COUNT;
     const QImage none;
-    const QImage& picture = hasPicture ? program.spriteImages[static_cast<std::size_t>(frame)] : none;
-    program.window->setImage(Control::GadgetAnimationImage, picture);
+    window->setImage(Control::GadgetAnimationImage, hasPicture ? spriteImages[static_cast<std::size_t>(frame)] : none);
 }
 
-void drawGrabPreview(app::Program& program, int gx, int gy, int across, int down) {
+void Views::drawGrabPreview(int gx, int gy, int across, int down) {
     // Only as many blocks as the grab canvas has room for.
     across = std::clamp(across, 0, GRAB_MAX_ACROSS);
     down = std::clamp(down, 0, GRAB_MAX_DOWN);
     gx = std::clamp(gx, -GRAB_CORNER_LIMIT, GRAB_CORNER_LIMIT);
     gy = std::clamp(gy, -GRAB_CORNER_LIMIT, GRAB_CORNER_LIMIT);
-    toolkit::Canvas* grab = viewCanvas(program, Control::GadgetGrabCanvas);
-    const toolkit::Canvas* picture = viewCanvas(program, Control::GadgetImportCanvas);
+    toolkit::Canvas* grab = viewCanvas(window, Control::GadgetGrabCanvas);
+    const toolkit::Canvas* picture = viewCanvas(window, Control::GadgetImportCanvas);
     if (grab && picture) {
         QImage& image = grab->image();
         QRect changed;
         // Blocks of an earlier, larger selection would stay behind otherwise;
         // a moved corner of the same size just draws over them.
-        if (across != program.state.grabAcross || down != program.state.grabDown) {
+        if (across != grabAcross || down != grabDown) {
             changed |= toolkit::fillBox(image, 0, 0, GRAB_AREA_WIDTH, GRAB_AREA_HEIGHT, GRAB_BACKGROUND);
         }
         for (int i = 0; i < down; ++i) {
             for (int j = 0; j < across; ++j) {
                 const QImage block = toolkit::copyArea(picture->image(), gx + GRAB_BLOCK * j, gy + GRAB_BLOCK * i,
-                                                   GRAB_BLOCK, GRAB_BLOCK);
+                                                       GRAB_BLOCK, GRAB_BLOCK);
                 changed |= toolkit::drawImageScaled(image, block, GRAB_CELL * j, GRAB_CELL * i, GRAB_CELL, GRAB_CELL);
             }
         }
@@ -170,8 +107,8 @@ void drawGrabPreview(app::Program& program, int gx, int gy, int across, int down
         }
         grab->markDirty(changed);
     }
-    program.state.grabAcross = across;
-    program.state.grabDown = down;
+    grabAcross = across;
+    grabDown = down;
 }
 
 }  // namespace ui

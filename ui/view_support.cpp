@@ -1,29 +1,23 @@
 #include "ui/view_support.h"
 
+#include "model/sprite_sheet.h"
 #include "toolkit/canvas.h"
 #include "toolkit/colour.h"
-#include "app/program.h"
 #include "ui/window_main.h"
 
 #include <QGuiApplication>
 
-#include <algorithm>
-
 namespace ui {
 
-toolkit::Canvas* viewCanvas(const app::Program& program, Control id) {
-    return program.window ? program.window->canvas(id) : nullptr;
-}
+toolkit::Canvas* viewCanvas(const WindowMain* window, Control id) { return window ? window->canvas(id) : nullptr; }
 
-int cellScreenColour(const app::Program& program, int value) {
-    if (program.state.showTransparent == 0 && value == model::TRANSPARENT_INDEX) return VIEW_WHITE;
-    const palette::RgbColour rgb = program.palette.colour(value);
-    return toolkit::rgbColour(rgb.red, rgb.green, rgb.blue);
-}
-
-CellColours cellScreenColours(const app::Program& program) {
+CellColours cellScreenColours(const palette::Palette& palette, bool showTransparent) {
     CellColours colours{};
-    for (int v = 0; v < 256; ++v) colours[static_cast<std::size_t>(v)] = cellScreenColour(program, v);
+    for (int v = 0; v < 256; ++v) {
+        const palette::RgbColour rgb = palette.colour(v);
+        colours[static_cast<std::size_t>(v)] = toolkit::rgbColour(rgb.red, rgb.green, rgb.blue);
+    }
+    if (!showTransparent) colours[model::TRANSPARENT_INDEX] = VIEW_WHITE;
     return colours;
 }
 

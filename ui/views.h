@@ -1,60 +1,119 @@
 #pragma once
-// The views: everything drawn from the model onto the canvases and image boxes.
-// Each is redrawn whole by an explicit call after the model changed; no view
-// keeps state of its own beyond the pixels it drew (and the grab preview's last
-// block count, kept in ProgramState).
+// The views: everything drawn from the model onto the window's canvases and
+// image boxes. A view is handed what it draws (the grid, the palette, a block of
+// sprite bytes) and only draws: it never changes the model and never reads a
+// file. Each is redrawn whole by an explicit call after the model changed.
+//
+// The views keep the pictures they made (one 64 x 64 picture per sprite number,
+// the animation's frames; the palette pictures) and the grab preview's last
+// block count; nothing else. Without a window every view simply draws nothing,
+// so the program runs headless in tests and benchmarks.
 
+#include <QImage>
 #include <QString>
 
-namespace app {
-struct Program;
-}
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+#include "model/sprite_sheet.h"
+#include "palette/palette.h"
+#include "ui/control_ids.h"
 
 namespace ui {
 
-// --- The "Design" page.
+class WindowMain;
 
-// The whole 16 x 16 editor grid with its lattice, then drawSpritePreview, then the
-// sprite number (currentSprite - 1) in GadgetSpriteNumber.
-void drawEditorGrid(app::Program& program);
-// One cell of the editor grid as the pen paints it: a zoom x zoom box in the colour,
-// then the black (zoom + 1) x (zoom + 1) outline at the same place.
-void drawEditorCell(app::Program& program, int column, int row, int colour);
-// The 4x preview, the current sprite's 64 x 64 image in spriteImages and the
-// 1:1 picture on GadgetActualSizeCanvas.
-void drawSpritePreview(app::Program& program);
-// Rebuilds the grid from the 4x preview's pixels (after a fill), then redraws the
-// grid and the sheet preview.
-void readBackPreview(app::Program& program);
-// The 16 colour slots, the selected one outlined white.
-void drawColourSlots(app::Program& program);
-// Left colour swatch, its RGB text and its index text ("T227" for 0xE3); sets
-// leftColourRgb. The caller sets leftColour.
-void showLeftColour(app::Program& program, int index);
-// The same for the right colour: swatch, index text, rightColourRgb and rightColour.
-void showRightColour(app::Program& program, int index);
-// Counts the colours of the sprites in use into program.colourUse and shows
-// "Colours :" + count.
-void countColours(app::Program& program);
-// The chart of the 256 palette entries on the palette canvas.
-void drawPaletteChart(app::Program& program);
-// Palette picture palettePictureIndex, resized to 550 x 388 at (2, 2).
-void showPalettePicture(app::Program& program);
-// The view side of a sheet reset: clears the editor, slot, preview and actual-size
-// canvases, draws the palette chart, makes spriteImages 0..64 anew (64 x 64 white)
-// and ends with drawEditorGrid.
-void clearDesignViews(app::Program& program);
+inline constexpr int SPRITE_IMAGE_COUNT = 129;  // images for sprite numbers; 0..64 are made
+inline constexpr int SPRITE_IMAGE_SIDE = 64;
+inline constexpr int PALETTE_PICTURE_SLOTS = 11;
 
-// --- The "Preview" page, the animation and the "Import" page's grab view.
+// Screen colour (0x00BBGGRR) of each of the 256 pixel values.
+using CellColours = std::array<int, 256>;
 
-// Stores the grid, draws sprites O .. O+N-1 of the sheet (W per row, 32 x 32 each,
-// numbers in exclusive-or when GadgetShowValues is checked), loads the grid back.
-void drawSheetPreview(app::Program& program);
-// The same from the first 32,768 bytes of a sprite file, without touching the sheet.
-void drawFilePreview(app::Program& program, const QString& path);
-// Shows spriteImages[animationFrame] in GadgetAnimationImage (no picture outside 1..64).
-void showAnimationFrame(app::Program& program);
-// The blocks "Import Sprites" would take, magnified, with the grid of lines.
-void drawGrabPreview(app::Program& program, int gx, int gy, int across, int down);
+// The colours pixel values are drawn in: their palette colours, with the
+// transparent index white while transparent pixels are hidden.
+CellColours cellScreenColours(const palette::Palette& palette, bool showTransparent);
+
+// The sprite being edited, as the "Design" page draws it.
+struct SpriteScene {
+    const model::SpriteGrid& grid;
+    int currentSprite = 1;
+    CellColours colours{};
+    int zoom = 20;  // editor cell size in pixels
+};
+
+// How the "Preview" page lays sprites out, as its spin boxes say.
+struct SheetLayout {
+    int width = 0;   // sprites per row
+    int count = 0;   // how many are drawn
+    int offset = 0;  // 0-based first sprite
+    bool showValues = false;
+};
+
+class Views {
+public:
+    WindowMain* window = nullptr;  // not owned; null draws nothing
+
+    // One 64 x 64 picture per sprite number, the frames of the animation.
+    // Entries above 64 stay null and show no picture.
+    std::array<QImage, SPRITE_IMAGE_COUNT> spriteImages;
+    std::array<QImage, PALETTE_PICTURE_SLOTS> palettePictures;
+    // Decodes palette picture i on first use, so start-up does not wait for
+    // pictures the user may never ask for. Empty: only palettePictures counts.
+    std::function<QImage(int)> loadPalettePicture;
+    // Block count of the last grab preview: a smaller one clears the old blocks.
+    int grabAcross = 0, grabDown = 0;
+
+    // --- The "Design" page.
+
+    // The whole 16 x 16 editor grid with its lattice, then drawSpritePreview, then
+    // the sprite number (currentSprite - 1) in GadgetSpriteNumber.
+    void drawEditorGrid(const SpriteScene& scene);
+    // One cell as the pen paints it: a zoom x zoom box in the colour, then the
+    // black (zoom + 1) x (zoom + 1) outline at the same place.
+    void drawEditorCell(int zoom, int column, int row, int colour);
+    // The 4x preview, the sprite's 64 x 64 picture and the 1:1 picture.
+    void drawSpritePreview(const SpriteScene& scene);
+    // The 16 colour slots, the selected one outlined white.
+    void drawColourSlots(const palette::ColourSlots& colourSlots, int selectedSlot);
+    // A mouse colour: its swatch, its index text ("T227" for the transparent
+    // index) and, for the left one, its "RGB:r,g,b" text. Returns the screen
+    // colour shown.
+    int showLeftColour(const palette::Palette& palette, int index);
+    int showRightColour(const palette::Palette& palette, int index);
+    // The left colour as a slot holds it (the slot's own colour and index).
+    void showLeftSlotColour(const palette::PaletteEntry& slot);
+    // "Colours :" and the count.
+    void showColourCount(int count);
+    // The chart of the 256 palette entries on the palette canvas.
+    void drawPaletteChart(const palette::Palette& palette);
+    // Palette picture `index`, resized to the chart's size, at (2, 2).
+    void showPalettePicture(int index);
+    // The view side of a sheet reset: clears the editor, slot, preview, actual-size
+    // and sheet canvases and makes spriteImages 0..64 anew (64 x 64 white).
+    void clearDesignViews(int zoom);
+
+    // --- The "Preview" page, the animation and the "Import" page's grab view.
+
+    // Sprites offset .. offset + count - 1 of `sprites` (256 bytes each), width per
+    // row, 32 x 32 each, their numbers in exclusive-or when showValues is set.
+    // Sprites the block does not hold are left out.
+    void drawSheetPreview(std::span<const std::uint8_t> sprites, const CellColours& colours,
+                          const SheetLayout& layout);
+    // Shows spriteImages[frame] in GadgetAnimationImage (no picture outside 1..64).
+    void showAnimationFrame(int frame);
+    // The blocks "Import Sprites" would take from the import canvas, magnified,
+    // with the grid of lines.
+    void drawGrabPreview(int gx, int gy, int across, int down);
+
+    // The "T227" form of a palette index shown under the swatches and in texts.
+    static QString colourIndexText(int index);
+
+private:
+    QImage& spriteImage(int number);
+    int showColour(const palette::Palette& palette, int index, Control swatch, Control indexLabel);
+};
 
 }  // namespace ui

@@ -37,9 +37,9 @@ protected:
     }
     void addByKey() { key(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier); }
     void chooseColours(int left, int right) {
-        ui::showLeftColour(program(), left);
+        app::showLeftColour(program(), left);
         program().state.leftColour = left;
-        ui::showRightColour(program(), right);
+        app::showRightColour(program(), right);
     }
 };
 
@@ -281,7 +281,7 @@ TEST_F(Commands, PalettePictureCyclesAndTheAnimationStepsThroughItsFrames) {
     for (int expected : {1, 2, 0}) {
         press(Control::GadgetPalettePicture);
         EXPECT_EQ(program().state.palettePictureIndex, expected);
-        EXPECT_FALSE(program().palettePictures[expected].isNull());
+        EXPECT_FALSE(program().views.palettePictures[expected].isNull());
         const int colour = palette->readPixel(100 * expected + 50, 100);
         EXPECT_TRUE(program().palette.findIndex(toolkit::redOf(colour), toolkit::greenOf(colour), toolkit::blueOf(colour)))
             << "picture " << expected;

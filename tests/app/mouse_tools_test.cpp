@@ -39,7 +39,7 @@ protected:
         app::paletteCanvasEvent(program(), event(type, x, y, left, right));
     }
     void chooseLeft(int index) {
-        ui::showLeftColour(program(), index);
+        app::showLeftColour(program(), index);
         program().state.leftColour = index;
     }
     // Paints palette canvas half-cells (20 x 14 each) from (hx, hy) in one colour.
@@ -87,7 +87,7 @@ TEST_F(MouseTools, EveryReleaseStoresASnapshotChangedOrNot) {
 TEST_F(MouseTools, DropperPicksWithEitherButtonAndPaintsNothing) {
     model().grid.cell(4, 4) = 33;
     model().grid.cell(2, 3) = 50;
-    ui::drawEditorGrid(program());
+    app::drawEditorGrid(program());
     const model::SpriteGrid before = model().grid;
 
     window().setControlState(Control::GadgetDropper, 1);

@@ -37,7 +37,7 @@
 #include "app/import_page.h"
 #include "app/startup.h"
 #include "imaging/fixed_colour_table.h"
-#include "ui/views.h"
+#include "app/redraw.h"
 #include "ui/window_main.h"
 
 namespace testing_support {

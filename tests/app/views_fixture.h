@@ -11,7 +11,7 @@
 #include "toolkit/colour.h"
 #include "app/program.h"
 #include "palette/palette_file.h"
-#include "ui/views.h"
+#include "app/redraw.h"
 #include "ui/window_main.h"
 
 namespace views_test {
@@ -25,12 +25,13 @@ class ViewsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         program.window = &window;
+        program.views.window = &window;
         auto loaded = palette::loadPalette(std::filesystem::path(VIROROR_RESOURCES) / "rgb9spreada.pal");
         ASSERT_TRUE(loaded.has_value());
         program.palette = loaded->palette;
         program.colourSlots = loaded->colourSlots;
         program.model.resetSheet();
-        ui::clearDesignViews(program);
+        app::clearDesignViews(program);
     }
 
     toolkit::Canvas& canvas(ui::Control id) { return *window.canvas(id); }

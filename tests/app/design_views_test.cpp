@@ -27,8 +27,8 @@ TEST_F(DesignViewsTest, FreshSheetShowsTransparentCellsInsideTheLattice) {
     EXPECT_EQ(canvas(Control::GadgetPreviewCanvas).image().size(), QSize(64, 64));
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) ASSERT_EQ(pixel(Control::GadgetPreviewCanvas, x, y), MAGENTA);
-    EXPECT_EQ(toolkit::readPixel(program.spriteImages[1], 63, 63), MAGENTA);
-    EXPECT_EQ(toolkit::readPixel(program.spriteImages[2], 10, 10), WHITE);
+    EXPECT_EQ(toolkit::readPixel(program.views.spriteImages[1], 63, 63), MAGENTA);
+    EXPECT_EQ(toolkit::readPixel(program.views.spriteImages[2], 10, 10), WHITE);
     EXPECT_EQ(pixel(Control::GadgetActualSizeCanvas, 15, 15), MAGENTA);
     EXPECT_EQ(pixel(Control::GadgetActualSizeCanvas, 16, 5), DARK_GREY);
 }
@@ -38,29 +38,29 @@ TEST_F(DesignViewsTest, HiddenTransparencyDrawsWhiteButKeepsOtherColours) {
     program.model.grid.cell(3, 4) = 5;
     program.model.currentSprite = 64;
     program.state.showTransparent = 0;
-    ui::drawEditorGrid(program);
+    app::drawEditorGrid(program);
     EXPECT_EQ(text(Control::GadgetSpriteNumber), "63");
     EXPECT_EQ(pixel(Control::GadgetEditorCanvas, 10, 10), WHITE);
     EXPECT_EQ(pixel(Control::GadgetEditorCanvas, 3 * 20 + 10, 4 * 20 + 10), paletteColour(5));
     EXPECT_EQ(pixel(Control::GadgetEditorCanvas, 20, 10), BLACK);
     EXPECT_EQ(pixel(Control::GadgetPreviewCanvas, 0, 0), WHITE);
     EXPECT_EQ(pixel(Control::GadgetPreviewCanvas, 3 * 4 + 3, 4 * 4 + 3), paletteColour(5));
-    EXPECT_EQ(toolkit::readPixel(program.spriteImages[64], 0, 0), WHITE);
-    EXPECT_EQ(toolkit::readPixel(program.spriteImages[64], 3 * 4, 4 * 4), paletteColour(5));
+    EXPECT_EQ(toolkit::readPixel(program.views.spriteImages[64], 0, 0), WHITE);
+    EXPECT_EQ(toolkit::readPixel(program.views.spriteImages[64], 3 * 4, 4 * 4), paletteColour(5));
 }
 
 TEST_F(DesignViewsTest, ColourCountReadsTheSpritesInUseAndNeverCountsZero) {
-    ui::countColours(program);
+    app::countColours(program);
     EXPECT_EQ(text(Control::GadgetColourCount), "Colours :1");
     program.model.sheet.bytes.fill(0);
-    ui::countColours(program);
+    app::countColours(program);
     EXPECT_EQ(text(Control::GadgetColourCount), "Colours :0");
     program.model.sheet.bytes[256] = 9;  // sprite 2: outside the one sprite in use
     program.model.sheet.bytes[3] = 4;
-    ui::countColours(program);
+    app::countColours(program);
     EXPECT_EQ(text(Control::GadgetColourCount), "Colours :1");
     program.model.spriteCount = 2;
-    ui::countColours(program);
+    app::countColours(program);
     EXPECT_EQ(text(Control::GadgetColourCount), "Colours :2");
 }
 
@@ -76,18 +76,18 @@ TEST_F(DesignViewsTest, PaletteChartRowsStartWhereTheyShould) {
 }
 
 TEST_F(DesignViewsTest, ChosenColoursAndSlotsShowTheirColours) {
-    ui::showLeftColour(program, 0xE3);
+    app::showLeftColour(program, 0xE3);
     EXPECT_EQ(text(Control::GadgetRgbLabel), "RGB:255,0,255");
     EXPECT_EQ(text(Control::GadgetLeftColourIndex), "T227");
     EXPECT_EQ(pixel(Control::GadgetLeftColourSwatch, 0, 0), MAGENTA);
-    ui::showRightColour(program, 7);
+    app::showRightColour(program, 7);
     EXPECT_EQ(text(Control::GadgetRightColourIndex), "7");
     EXPECT_EQ(pixel(Control::GadgetRightColourSwatch, 5, 5), paletteColour(7));
     EXPECT_EQ(text(Control::GadgetRgbLabel), "RGB:255,0,255");  // it follows the left colour only
 
     for (int i = 0; i < 16; ++i) program.colourSlots[static_cast<std::size_t>(i)].red = 10 * i;
     program.state.selectedSlot = 3;
-    ui::drawColourSlots(program);
+    app::drawColourSlots(program);
     for (int i = 0; i < 16; ++i) {
         const auto& slot = program.colourSlots[static_cast<std::size_t>(i)];
         EXPECT_EQ(pixel(Control::GadgetSlotCanvas, (i % 2) * 40 + 20, (i / 2) * 40 + 20),
@@ -96,40 +96,16 @@ TEST_F(DesignViewsTest, ChosenColoursAndSlotsShowTheirColours) {
     EXPECT_EQ(pixel(Control::GadgetSlotCanvas, 40, 60), WHITE);  // slot 3's outline
 }
 
-// The preview read back: lowest index for a shared colour, unknown colours keep the
-// cell, hidden transparency reads back as the first white entry.
-TEST_F(DesignViewsTest, ReadBackTakesTheLowestIndexAndKeepsUnknownColours) {
-    std::vector<palette::PaletteEntry> entries = program.palette.entries();
-    entries[20] = palette::makePaletteEntry(entries[10].red, entries[10].green, entries[10].blue, 20);
-    program.palette = palette::Palette(entries);
-    program.model.grid.fill(20);
-    program.model.grid.cell(2, 2) = 9;
-    ui::drawEditorGrid(program);
-    ASSERT_FALSE(palette::findPaletteIndex(program.palette, 1, 2, 3).has_value());
-    canvas(Control::GadgetPreviewCanvas).fillBox(8, 8, 4, 4, toolkit::rgbColour(1, 2, 3));
-    ui::readBackPreview(program);
-    EXPECT_EQ(program.model.grid.cell(2, 2), 9);
-    EXPECT_EQ(program.model.grid.cell(15, 15), 10);
-    EXPECT_EQ(pixel(Control::GadgetEditorCanvas, 310, 310), paletteColour(10));
-    EXPECT_EQ(pixel(Control::GadgetPreviewCanvas, 9, 9), paletteColour(9));  // redrawn from the grid
-
-    program.model.grid.fill(0xE3);
-    program.state.showTransparent = 0;
-    ui::drawEditorGrid(program);
-    ui::readBackPreview(program);
-    EXPECT_EQ(program.model.grid.cell(4, 4), *palette::findPaletteIndex(program.palette, 255, 255, 255));
-}
-
 TEST_F(DesignViewsTest, PalettePictureFillsTheCanvasWithATwoPixelMargin) {
     const QImage before = canvas(Control::GadgetPaletteCanvas).image();
     program.state.palettePictureIndex = 1;
-    ui::showPalettePicture(program);  // no picture there: nothing is drawn
+    app::showPalettePicture(program);  // no picture there: nothing is drawn
     EXPECT_EQ(canvas(Control::GadgetPaletteCanvas).image(), before);
     QImage picture(100, 50, QImage::Format_RGB32);
     picture.fill(QColor(0, 255, 0));
     picture.setPixel(99, 49, qRgb(0, 0, 255));
-    program.palettePictures[1] = picture;
-    ui::showPalettePicture(program);
+    program.views.palettePictures[1] = picture;
+    app::showPalettePicture(program);
     EXPECT_EQ(pixel(Control::GadgetPaletteCanvas, 1, 100), BLACK);
     EXPECT_EQ(pixel(Control::GadgetPaletteCanvas, 2, 2), toolkit::rgbColour(0, 255, 0));
     EXPECT_EQ(pixel(Control::GadgetPaletteCanvas, 549, 387), toolkit::rgbColour(0, 0, 255));

@@ -26,7 +26,7 @@ protected:
         window.setControlText(Control::GadgetSheetCount, count);
         window.setControlText(Control::GadgetSheetOffset, offset);
         window.setControlState(Control::GadgetShowValues, showValues ? 1 : 0);
-        ui::drawSheetPreview(program);
+        app::drawSheetPreview(program);
     }
     int sheetPixel(int x, int y) { return pixel(Control::GadgetSheetCanvas, x, y); }
     void fillSheetSprite(int index, std::uint8_t value) {
@@ -39,7 +39,7 @@ TEST_F(SheetViewsTest, StoresTheGridFirstAndLeavesIt) {
     program.model.loadGrid();
     program.model.grid.cell(0, 0) = 7;
     const model::SpriteGrid grid = program.model.grid;
-    ui::drawSheetPreview(program);
+    app::drawSheetPreview(program);
     EXPECT_EQ(sheetPixel(4 * 32, 0), paletteColour(7));
     EXPECT_EQ(sheetPixel(4 * 32 + 2, 0), MAGENTA);
     EXPECT_EQ(sheetPixel(15 * 32 + 31, 3 * 32 + 31), MAGENTA);  // 16 x 4 sprites
@@ -100,7 +100,7 @@ TEST_F(SheetViewsTest, OutOfRangeLayoutTextsAreSafe) {
         setLayout(width, count, offset, true);
         EXPECT_EQ(program.model.grid, before.grid) << width << " " << count << " " << offset;
         EXPECT_EQ(program.model.sheet.bytes, before.sheet.bytes) << width << " " << count << " " << offset;
-        ui::drawFilePreview(program, "/nonexistent/file.spr");
+        app::drawFilePreview(program, "/nonexistent/file.spr");
     }
 }
 
@@ -111,27 +111,27 @@ TEST_F(SheetViewsTest, FilePreviewReadsTheFileAndLeavesTheSheet) {
     std::fill_n(bytes.begin(), 256, 7);
     std::ofstream(path.toStdString(), std::ios::binary).write(bytes.data(), 300);
     const auto sheet = program.model.sheet.bytes;
-    ui::drawFilePreview(program, path);
+    app::drawFilePreview(program, path);
     EXPECT_EQ(sheetPixel(31, 31), paletteColour(7));
     EXPECT_EQ(sheetPixel(32 + 2 * 11, 2 * 2), paletteColour(9));  // byte 299: row 2, column 11
     EXPECT_EQ(sheetPixel(32 + 2 * 12, 2 * 2), paletteColour(0));  // past the end: 0
     EXPECT_EQ(sheetPixel(64 + 5, 5), paletteColour(0));
     EXPECT_EQ(program.model.sheet.bytes, sheet);
-    ui::drawFilePreview(program, dir.path());  // a folder: every sprite in entry 0's colour
+    app::drawFilePreview(program, dir.path());  // a folder: every sprite in entry 0's colour
     EXPECT_EQ(sheetPixel(15 * 32 + 5, 3 * 32 + 5), paletteColour(0));
 }
 
 TEST_F(SheetViewsTest, AnimationShowsFramesOneToSixtyFourOnly) {
     QLabel* box = window.label(Control::GadgetAnimationImage);
     program.state.animationFrame = 64;
-    ui::showAnimationFrame(program);
+    app::showAnimationFrame(program);
     EXPECT_EQ(box->pixmap().toImage().pixel(5, 5), qRgb(255, 255, 255));  // sprite 64 not in use
     program.state.animationFrame = 1;
-    ui::showAnimationFrame(program);
+    app::showAnimationFrame(program);
     EXPECT_EQ(box->pixmap().toImage().pixel(5, 5), qRgb(255, 0, 255));
     for (int frame : {0, 65, 200, -1, INT_MAX}) {
         program.state.animationFrame = frame;
-        ui::showAnimationFrame(program);
+        app::showAnimationFrame(program);
         EXPECT_TRUE(box->pixmap().isNull()) << frame;
     }
 }
@@ -145,7 +145,7 @@ TEST_F(SheetViewsTest, GrabPreviewClearsOnlyWhenTheBlockCountChanges) {
     import.fillBox(16, 0, 16, 16, BLUE);
     import.fillBox(5, 3, 1, 1, RED);
 
-    ui::drawGrabPreview(program, 0, 0, 1, 1);
+    app::drawGrabPreview(program, 0, 0, 1, 1);
     EXPECT_EQ(grabPixel(10, 6), RED);  // picture (5, 3) doubled
     EXPECT_EQ(grabPixel(11, 7), RED);
     EXPECT_EQ(grabPixel(12, 7), DARK_GREY);
@@ -155,16 +155,16 @@ TEST_F(SheetViewsTest, GrabPreviewClearsOnlyWhenTheBlockCountChanges) {
         EXPECT_EQ(grabPixel(32, k), BLACK) << k;
     }
     canvas(Control::GadgetGrabCanvas).fillBox(100, 100, 2, 2, MARK);
-    ui::drawGrabPreview(program, 16, 0, 1, 1);  // same count, corner moved: nothing cleared
+    app::drawGrabPreview(program, 16, 0, 1, 1);  // same count, corner moved: nothing cleared
     EXPECT_EQ(grabPixel(10, 10), BLUE);
     EXPECT_EQ(grabPixel(100, 100), MARK);
-    ui::drawGrabPreview(program, 0, 0, 2, 1);  // a new count clears the old blocks
+    app::drawGrabPreview(program, 0, 0, 2, 1);  // a new count clears the old blocks
     EXPECT_EQ(grabPixel(100, 100), PINK);
     EXPECT_EQ(grabPixel(40, 10), BLUE);
 
-    ui::drawGrabPreview(program, INT_MAX, INT_MIN, 1000000, -3);  // typed values clamped
-    EXPECT_EQ(program.state.grabAcross, 16);
-    EXPECT_EQ(program.state.grabDown, 0);
+    app::drawGrabPreview(program, INT_MAX, INT_MIN, 1000000, -3);  // typed values clamped
+    EXPECT_EQ(program.views.grabAcross, 16);
+    EXPECT_EQ(program.views.grabDown, 0);
 }
 
 }  // namespace

@@ -1,0 +1,98 @@
+#include "app/redraw.h"
+
+#include "app/program.h"
+#include "app/window_text.h"
+#include "io/sprite_file.h"
+#include "toolkit/paths.h"
+#include "palette/colour_use.h"
+#include "toolkit/text_number.h"
+#include "ui/views.h"
+#include "ui/window_main.h"
+
+#include <span>
+#include <vector>
+
+namespace app {
+
+namespace {
+
+ui::SpriteScene scene(const Program& p) {
+    return ui::SpriteScene{p.model.grid, p.model.currentSprite,
+                           ui::cellScreenColours(p.palette, p.state.showTransparent != 0), p.state.zoom};
+}
+
+ui::SheetLayout sheetLayout(const Program& p) {
+    ui::SheetLayout layout;
+    if (!p.window) return layout;
+    layout.width = numberIn(p, ui::Control::GadgetSheetWidth);
+    layout.count = numberIn(p, ui::Control::GadgetSheetCount);
+    layout.offset = numberIn(p, ui::Control::GadgetSheetOffset);
+    layout.showValues = p.window->controlState(ui::Control::GadgetShowValues) != 0;
+    return layout;
+}
+
+ui::CellColours cellColours(const Program& p) {
+    return ui::cellScreenColours(p.palette, p.state.showTransparent != 0);
+}
+
+}  // namespace
+
+void drawEditorGrid(Program& p) { p.views.drawEditorGrid(scene(p)); }
+
+void drawEditorCell(Program& p, int column, int row, int colour) {
+    p.views.drawEditorCell(p.state.zoom, column, row, colour);
+}
+
+void drawSpritePreview(Program& p) { p.views.drawSpritePreview(scene(p)); }
+
+void drawColourSlots(Program& p) { p.views.drawColourSlots(p.colourSlots, p.state.selectedSlot); }
+
+void showLeftColour(Program& p, int index) { p.state.leftColourRgb = p.views.showLeftColour(p.palette, index); }
+
+void showRightColour(Program& p, int index) {
+    p.state.rightColourRgb = p.views.showRightColour(p.palette, index);
+    p.state.rightColour = index;
+}
+
+void countColours(Program& p) {
+    // The sheet is counted, not the grid: edits count once they are stored.
+    p.colourUse = palette::countColours(std::span<const std::uint8_t>(p.model.sheet.bytes), p.model.spriteCount);
+    p.views.showColourCount(p.colourUse.count);
+}
+
+void drawPaletteChart(Program& p) { p.views.drawPaletteChart(p.palette); }
+
+void showPalettePicture(Program& p) { p.views.showPalettePicture(p.state.palettePictureIndex); }
+
+void clearDesignViews(Program& p) {
+    p.views.clearDesignViews(p.state.zoom);
+    drawPaletteChart(p);
+    drawEditorGrid(p);
+}
+
+void drawSheetPreview(Program& p) {
+    model::SpriteModel& model = p.model;
+    const bool gridHoldsASprite = model.currentSprite >= 1 && model.currentSprite <= model::MAX_SPRITES;
+    if (gridHoldsASprite) model.storeGrid();
+    p.views.drawSheetPreview(std::span<const std::uint8_t>(model.sheet.bytes), cellColours(p), sheetLayout(p));
+    if (gridHoldsASprite) model.loadGrid();
+}
+
+void drawFilePreview(Program& p, const QString& path) {
+    std::vector<std::uint8_t> sprites(model::SHEET_BYTES, 0);
+    if (const auto bytes = io::readFileStart(toolkit::toPath(path), sprites.size())) {
+        std::copy(bytes->begin(), bytes->end(), sprites.begin());
+    }
+    p.views.drawSheetPreview(std::span<const std::uint8_t>(sprites), cellColours(p), sheetLayout(p));
+}
+
+void showAnimationFrame(Program& p) { p.views.showAnimationFrame(p.state.animationFrame); }
+
+void drawGrabPreview(Program& p, int gx, int gy, int across, int down) { p.views.drawGrabPreview(gx, gy, across, down); }
+
+void drawGrabPreview(Program& p) {
+    drawGrabPreview(p, numberIn(p, ui::Control::GadgetGrabX), numberIn(p, ui::Control::GadgetGrabY),
+                    numberIn(p, ui::Control::GadgetGrabWidth), numberIn(p, ui::Control::GadgetGrabHeight));
+}
+
+}  // namespace app
