@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <functional>
-#include <map>
+#include <algorithm>
+#include <vector>
 
 #include "toolkit/dialogs.h"
 #include "app/file_commands.h"
@@ -31,10 +31,6 @@ using ui::ControlEvent;
 // changed and sets its status text.
 
 ui::WindowMain& window(Program& p) { return *p.window; }
-
-bool confirm(Program& p, const char* title, const char* text) {
-    return confirm(p, QString::fromLatin1(title), QString::fromLatin1(text));
-}
 
 void status(Program& p, const char* text) { setStatus(p, QString::fromLatin1(text)); }
 
@@ -65,7 +61,6 @@ void addSprite(Program& p) {
 }
 
 void removeLastSprite(Program& p) {
-    if (!confirm(p, "Remove LAST sprite", "This will remove the last sprite?")) return;
     const int before = p.model.currentSprite;
     if (!p.model.removeLastSprite()) return;
     showSpriteCount(p);
@@ -76,7 +71,6 @@ void removeLastSprite(Program& p) {
 }
 
 void clearCurrentSprite(Program& p) {
-    if (!confirm(p, "Clear CURRENT sprite", "This will clear current sprite?")) return;
     p.state.clearValue = model::TRANSPARENT_INDEX;
     p.model.clearCurrentSprite();
     // Drawn the way the grid draws 0xE3, so picture and cells agree.
@@ -85,7 +79,6 @@ void clearCurrentSprite(Program& p) {
 }
 
 void clearSpriteSheet(Program& p) {
-    if (!confirm(p, "Clear Sprites?", "This will clear all sprites!")) return;
     window(p).setControlText(Control::GadgetOfLabel, QStringLiteral("of"));
     p.model.resetSheet();
     clearDesignViews(p);
@@ -225,108 +218,135 @@ void quit(Program& p) {
 }
 
 // ---------------------------------------------------------------------------
-// The table. Every menu number (menus, pop-up items, shortcuts) and every
-// control that does something has exactly one row here.
+// The registry: every command the window can raise, one row each.
 
-using Command = std::function<void(Program&)>;
+using Event = ui::ControlEvent;
 
-const std::map<int, Command>& menuTable() {
-    static const std::map<int, Command> table = {
-        {ui::MenuQuit, quit},
-        {ui::MenuFileAbout, showAbout},
-        {ui::MenuCut, cutBlock},  // "Cut" cuts, like Ctrl+X
-        {ui::MenuCopy, copyBlock},
-        {ui::MenuPaste, pasteBlock},
-        {ui::MenuAbout, showAbout},
-        {ui::ShortcutPreviousSprite, previousSprite},
-        {ui::ShortcutNextSprite, nextSprite},
-        {ui::ShortcutAddSprite, addSprite},
-        {ui::ShortcutAddSpriteAgain, addSprite},
-        {ui::ShortcutRotate, [](Program& p) { transform(p, model::rotateClockwise); }},
-        {ui::ShortcutMirror, [](Program& p) { transform(p, model::mirrorLeftRight); }},
-        {ui::ShortcutFlip, [](Program& p) { transform(p, model::flipTopBottom); }},
-        {ui::ShortcutScrollRight, [](Program& p) { transform(p, model::scrollRight); }},
-        {ui::ShortcutScrollLeft, [](Program& p) { transform(p, model::scrollLeft); }},
-        {ui::ShortcutScrollUp, [](Program& p) { transform(p, model::scrollUp); }},
-        {ui::ShortcutScrollDown, [](Program& p) { transform(p, model::scrollDown); }},
-        {ui::ShortcutUndo, undo},
-        {ui::ShortcutCut, cutBlock},
-        {ui::ShortcutCopy, copyBlock},
-        {ui::ShortcutPaste, pasteBlock},
-        {ui::ShortcutPickColour, pickColour},
-        {ui::PopupOutputCopy, copyListingSelection},
-        {ui::PopupOutputSelectAll, selectAllListing},
-        {ui::PopupOutputGenerate, generateAsmListing},
-    };
-    return table;
+void rotate(Program& p) { transform(p, model::rotateClockwise); }
+void mirror(Program& p) { transform(p, model::mirrorLeftRight); }
+void flip(Program& p) { transform(p, model::flipTopBottom); }
+void scrollRight(Program& p) { transform(p, model::scrollRight); }
+void scrollLeft(Program& p) { transform(p, model::scrollLeft); }
+void scrollUp(Program& p) { transform(p, model::scrollUp); }
+void scrollDown(Program& p) { transform(p, model::scrollDown); }
+void loadSheet(Program& p) { loadSpriteSheet(p, QString(), true); }
+void resizeRaw(Program& p) { chooseResizeMode(p, false); }
+void resizeSmooth(Program& p) { chooseResizeMode(p, true); }
+void previewListedFile(Program& p) { fileListEvent(p, Event::Click); }
+void loadListedFile(Program& p) { fileListEvent(p, Event::DoubleClick); }
+
+constexpr auto CTRL = Qt::ControlModifier;
+const QKeyCombination KEYPAD_PLUS(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus);
+
+Trigger menu(int number) { return {Trigger::Menu, number, {}, {}, {}}; }
+Trigger key(int number, QKeyCombination keys) { return {Trigger::Shortcut, number, keys, {}, {}}; }
+Trigger popup(int number) { return {Trigger::Popup, number, {}, {}, {}}; }
+Trigger control(Control id) { return {Trigger::Control, -1, {}, id, {}}; }
+Trigger control(Control id, Event event) { return {Trigger::Control, -1, {}, id, event}; }
+
+const Question NO_QUESTION{};
+
+const std::vector<CommandRow> ROWS = {
+    // id                  raised by                                                   confirmation  command
+    {"quit",               {menu(ui::MenuQuit)},                                          NO_QUESTION, quit},
+    {"about",              {menu(ui::MenuFileAbout), menu(ui::MenuAbout)},                NO_QUESTION, showAbout},
+    {"cut",                {menu(ui::MenuCut), key(ui::ShortcutCut, CTRL | Qt::Key_X)},   NO_QUESTION, cutBlock},
+    {"copy",               {menu(ui::MenuCopy), key(ui::ShortcutCopy, CTRL | Qt::Key_C), control(Control::GadgetCopy)},
+                                                                                          NO_QUESTION, copyBlock},
+    {"paste",              {menu(ui::MenuPaste), key(ui::ShortcutPaste, CTRL | Qt::Key_V), control(Control::GadgetPaste)},
+                                                                                          NO_QUESTION, pasteBlock},
+    {"previousSprite",     {key(ui::ShortcutPreviousSprite, CTRL | Qt::Key_Left), control(Control::GadgetPrevSprite)},
+                                                                                          NO_QUESTION, previousSprite},
+    {"nextSprite",         {key(ui::ShortcutNextSprite, CTRL | Qt::Key_Right), control(Control::GadgetNextSprite)},
+                                                                                          NO_QUESTION, nextSprite},
+    // The keypad plus is bound twice; the later number is the one it raises.
+    {"addSprite",          {key(ui::ShortcutAddSprite, KEYPAD_PLUS), key(ui::ShortcutAddSpriteAgain, KEYPAD_PLUS),
+                            control(Control::GadgetAddSprite)},                           NO_QUESTION, addSprite},
+    {"removeLastSprite",   {control(Control::GadgetRemoveSprite)},
+                           {"Remove LAST sprite", "This will remove the last sprite?"},             removeLastSprite},
+    {"clearSprite",        {control(Control::GadgetClear)},
+                           {"Clear CURRENT sprite", "This will clear current sprite?"},            clearCurrentSprite},
+    {"clearSheet",         {control(Control::GadgetClearSheet)},
+                           {"Clear Sprites?", "This will clear all sprites!"},                     clearSpriteSheet},
+    {"rotate",             {key(ui::ShortcutRotate, CTRL | Qt::Key_R), control(Control::GadgetRotate)},
+                                                                                          NO_QUESTION, rotate},
+    {"mirror",             {key(ui::ShortcutMirror, CTRL | Qt::Key_F), control(Control::GadgetFlipF)},
+                                                                                          NO_QUESTION, mirror},
+    {"flip",               {key(ui::ShortcutFlip, CTRL | Qt::Key_H), control(Control::GadgetFlipH)},
+                                                                                          NO_QUESTION, flip},
+    {"scrollRight",        {key(ui::ShortcutScrollRight, CTRL | Qt::Key_D), control(Control::GadgetRotateRight)},
+                                                                                          NO_QUESTION, scrollRight},
+    {"scrollLeft",         {key(ui::ShortcutScrollLeft, CTRL | Qt::Key_A), control(Control::GadgetRotateLeft)},
+                                                                                          NO_QUESTION, scrollLeft},
+    {"scrollUp",           {key(ui::ShortcutScrollUp, CTRL | Qt::Key_W), control(Control::GadgetRotateUp)},
+                                                                                          NO_QUESTION, scrollUp},
+    {"scrollDown",         {key(ui::ShortcutScrollDown, CTRL | Qt::Key_S), control(Control::GadgetRotateDown)},
+                                                                                          NO_QUESTION, scrollDown},
+    {"undo",               {key(ui::ShortcutUndo, CTRL | Qt::Key_Z), control(Control::GadgetUndo)},
+                                                                                          NO_QUESTION, undo},
+    {"redo",               {control(Control::GadgetRedo)},                                NO_QUESTION, redo},
+    {"pickColour",         {key(ui::ShortcutPickColour, CTRL | Qt::Key_P)},               NO_QUESTION, pickColour},
+    {"dropperToggled",     {control(Control::GadgetDropper)},                             NO_QUESTION, dropperToggled},
+    {"fillToggled",        {control(Control::GadgetFill)},                                NO_QUESTION, fillToggled},
+    {"toggleTransparent",  {control(Control::GadgetShowTransparent)},                     NO_QUESTION, toggleTransparent},
+    {"nextPalettePicture", {control(Control::GadgetPalettePicture)},                      NO_QUESTION, nextPalettePicture},
+    {"pageChanged",        {control(Control::GadgetTabs)},                                NO_QUESTION, tabChanged},
+    {"animationDelay",     {control(Control::GadgetAnimDelay)},                           NO_QUESTION, animationDelay},
+    {"loadSheet",          {control(Control::GadgetLoadSheet)},                           NO_QUESTION, loadSheet},
+    {"saveAll",            {control(Control::GadgetSaveAll)},                             NO_QUESTION, saveAllSprites},
+    {"saveRange",          {control(Control::GadgetSaveRange)},                           NO_QUESTION, saveSpriteRange},
+    {"quickSave",          {control(Control::GadgetQuickSave)},                           NO_QUESTION, quickSave},
+    {"exportSprite",       {control(Control::GadgetExportSprite)},                        NO_QUESTION, exportSprite},
+    {"saveColourPal",      {control(Control::GadgetSavePalette)},                         NO_QUESTION, saveColourPalette},
+    {"generateListing",    {control(Control::GadgetGenerate)},                            NO_QUESTION, startAsmListing},
+    {"generateFromPopup",  {popup(ui::PopupOutputGenerate)},                              NO_QUESTION, generateAsmListing},
+    {"copyListing",        {control(Control::GadgetCopyToClipboard), popup(ui::PopupOutputCopy)},
+                                                                                          NO_QUESTION, copyListingSelection},
+    {"selectAllListing",   {popup(ui::PopupOutputSelectAll)},                             NO_QUESTION, selectAllListing},
+    {"saveListing",        {control(Control::GadgetSaveAsm)},                             NO_QUESTION, saveAsmOutput},
+    {"loadImage",          {control(Control::GadgetLoadImage)},                           NO_QUESTION, loadImage},
+    {"importSprites",      {control(Control::GadgetImportSprites)},                       NO_QUESTION, importGrab},
+    {"exportBitmap",       {control(Control::GadgetExportBmp)},                           NO_QUESTION, exportBitmap},
+    {"grabPreview",        {control(Control::GadgetGrabX), control(Control::GadgetGrabY),
+                            control(Control::GadgetGrabWidth), control(Control::GadgetGrabHeight)},
+                                                                                          NO_QUESTION, grabPreview},
+    {"resizeFields",       {control(Control::GadgetResizeWidth), control(Control::GadgetResizeHeight)},
+                                                                                          NO_QUESTION, resizeFieldsChanged},
+    {"resizeSliders",      {control(Control::GadgetResizeWidthSlider), control(Control::GadgetResizeHeightSlider)},
+                                                                                          NO_QUESTION, resizeSlidersMoved},
+    {"resizeRaw",          {control(Control::GadgetResizeRaw)},                           NO_QUESTION, resizeRaw},
+    {"resizeSmooth",       {control(Control::GadgetResizeSmooth)},                        NO_QUESTION, resizeSmooth},
+    {"clearImportCanvas",  {control(Control::GadgetRedShift), control(Control::GadgetGreenShift),
+                            control(Control::GadgetBlueShift), control(Control::GadgetNineBit)},
+                                                                                          NO_QUESTION, clearImportCanvas},
+    {"sheetPreview",       {control(Control::GadgetPreviewButton), control(Control::GadgetSheetCount),
+                            control(Control::GadgetSheetWidth), control(Control::GadgetSheetOffset),
+                            control(Control::GadgetShowValues)},                          NO_QUESTION, drawSheetPreview},
+    {"previewListedFile",  {control(Control::GadgetFileList, Event::Click)},              NO_QUESTION, previewListedFile},
+    {"loadListedFile",     {control(Control::GadgetFileList, Event::DoubleClick)},        NO_QUESTION, loadListedFile},
+};
+
+// Runs a row: its question first, when it has one, and the command only on Yes.
+void run(Program& p, const CommandRow& row) {
+    if (row.confirmation.title != nullptr &&
+        !confirm(p, QString::fromLatin1(row.confirmation.title), QString::fromLatin1(row.confirmation.text)))
+        return;
+    row.command(p);
 }
 
-using ControlCommand = std::function<void(Program&, ControlEvent)>;
-
-// Most controls run their command on any event; the file list tells click from double click.
-ControlCommand any(Command command) {
-    return [command](Program& p, ControlEvent) { command(p); };
+// The row a menu, shortcut or pop-up number raises.
+const CommandRow* rowForNumber(int number) {
+    for (const CommandRow& row : ROWS)
+        for (const Trigger& t : row.raisedBy)
+            if (t.kind != Trigger::Control && t.number == number) return &row;
+    return nullptr;
 }
 
-const std::map<Control, ControlCommand>& controlTable() {
-    static const std::map<Control, ControlCommand> table = {
-        {Control::GadgetTabs, any(tabChanged)},
-        {Control::GadgetExportSprite, any(exportSprite)},
-        {Control::GadgetClearSheet, any(clearSpriteSheet)},
-        {Control::GadgetClear, any(clearCurrentSprite)},
-        {Control::GadgetFlipF, any([](Program& p) { transform(p, model::mirrorLeftRight); })},
-        {Control::GadgetFlipH, any([](Program& p) { transform(p, model::flipTopBottom); })},
-        {Control::GadgetRotateRight, any([](Program& p) { transform(p, model::scrollRight); })},
-        {Control::GadgetRotateLeft, any([](Program& p) { transform(p, model::scrollLeft); })},
-        {Control::GadgetRotateUp, any([](Program& p) { transform(p, model::scrollUp); })},
-        {Control::GadgetRotateDown, any([](Program& p) { transform(p, model::scrollDown); })},
-        {Control::GadgetRotate, any([](Program& p) { transform(p, model::rotateClockwise); })},
-        {Control::GadgetUndo, any(undo)},
-        {Control::GadgetRedo, any(redo)},
-        {Control::GadgetCopy, any(copyBlock)},
-        {Control::GadgetDropper, any(dropperToggled)},
-        {Control::GadgetPaste, any(pasteBlock)},
-        {Control::GadgetLoadSheet, any([](Program& p) { loadSpriteSheet(p, QString(), true); })},
-        {Control::GadgetSaveAll, any(saveAllSprites)},
-        {Control::GadgetSavePalette, any(saveColourPalette)},
-        {Control::GadgetNextSprite, any(nextSprite)},
-        {Control::GadgetPrevSprite, any(previousSprite)},
-        {Control::GadgetShowTransparent, any(toggleTransparent)},
-        {Control::GadgetAddSprite, any(addSprite)},
-        {Control::GadgetRemoveSprite, any(removeLastSprite)},
-        {Control::GadgetGenerate, any(startAsmListing)},
-        {Control::GadgetSaveAsm, any(saveAsmOutput)},
-        {Control::GadgetLoadImage, any(loadImage)},
-        {Control::GadgetImportSprites, any(importGrab)},
-        {Control::GadgetGrabX, any(grabPreview)},
-        {Control::GadgetGrabY, any(grabPreview)},
-        {Control::GadgetGrabWidth, any(grabPreview)},
-        {Control::GadgetGrabHeight, any(grabPreview)},
-        {Control::GadgetResizeWidth, any(resizeFieldsChanged)},
-        {Control::GadgetResizeHeight, any(resizeFieldsChanged)},
-        {Control::GadgetResizeWidthSlider, any(resizeSlidersMoved)},
-        {Control::GadgetResizeHeightSlider, any(resizeSlidersMoved)},
-        {Control::GadgetResizeRaw, any([](Program& p) { chooseResizeMode(p, false); })},
-        {Control::GadgetResizeSmooth, any([](Program& p) { chooseResizeMode(p, true); })},
-        {Control::GadgetRedShift, any(clearImportCanvas)},
-        {Control::GadgetGreenShift, any(clearImportCanvas)},
-        {Control::GadgetBlueShift, any(clearImportCanvas)},
-        {Control::GadgetNineBit, any(clearImportCanvas)},
-        {Control::GadgetExportBmp, any(exportBitmap)},
-        {Control::GadgetAnimDelay, any(animationDelay)},
-        {Control::GadgetPreviewButton, any(drawSheetPreview)},
-        {Control::GadgetSheetCount, any(drawSheetPreview)},
-        {Control::GadgetSheetWidth, any(drawSheetPreview)},
-        {Control::GadgetSheetOffset, any(drawSheetPreview)},
-        {Control::GadgetShowValues, any(drawSheetPreview)},
-        {Control::GadgetFill, any(fillToggled)},
-        {Control::GadgetCopyToClipboard, any(copyListingSelection)},
-        {Control::GadgetPalettePicture, any(nextPalettePicture)},
-        {Control::GadgetQuickSave, any(quickSave)},
-        {Control::GadgetSaveRange, any(saveSpriteRange)},
-        {Control::GadgetFileList, fileListEvent},
-    };
-    return table;
+const CommandRow* rowForControl(Control id, Event event) {
+    for (const CommandRow& row : ROWS)
+        for (const Trigger& t : row.raisedBy)
+            if (t.kind == Trigger::Control && t.control == id && (!t.event || *t.event == event)) return &row;
+    return nullptr;
 }
 
 }  // namespace
@@ -344,14 +364,24 @@ void CommandTable::connectWindow() {
         connect(program_.animationTimer, &QTimer::timeout, this, &CommandTable::animationTick);
 }
 
+const std::vector<CommandRow>& commandRows() { return ROWS; }
+
+void registerShortcuts(ui::WindowMain& window) {
+    // In number order: a key bound twice keeps the later number.
+    std::vector<const Trigger*> keys;
+    for (const CommandRow& row : ROWS)
+        for (const Trigger& t : row.raisedBy)
+            if (t.kind == Trigger::Shortcut) keys.push_back(&t);
+    std::stable_sort(keys.begin(), keys.end(), [](const Trigger* a, const Trigger* b) { return a->number < b->number; });
+    for (const Trigger* t : keys) window.registerShortcut(QKeySequence(t->key), t->number);
+}
+
 void CommandTable::handleMenu(int number) {
-    const auto& table = menuTable();
-    if (auto row = table.find(number); row != table.end()) row->second(program_);
+    if (const CommandRow* row = rowForNumber(number)) run(program_, *row);
 }
 
 void CommandTable::handleControl(ui::Control control, ui::ControlEvent event) {
-    const auto& table = controlTable();
-    if (auto row = table.find(control); row != table.end()) row->second(program_, event);
+    if (const CommandRow* row = rowForControl(control, event)) run(program_, *row);
 }
 
 void CommandTable::handleCanvas(ui::Control control, const toolkit::CanvasEvent& event) {

@@ -158,7 +158,7 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     if (auto* import = window.canvas(ui::Control::GadgetImportCanvas)) import->setBackground(toolkit::rgbColour(40, 40, 40));
     if (auto* grab = window.canvas(ui::Control::GadgetGrabCanvas)) grab->fillBox(0, 0, 512, 128, toolkit::rgbColour(255, 170, 170));
 
-    window.registerShortcuts();
+    registerShortcuts(window);
     window.applyStartValues();
     window.setVersionTitle(QString::fromLatin1(VERSION_TEXT));
 

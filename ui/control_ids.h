@@ -8,127 +8,127 @@
 namespace ui {
 
 // Every control of WindowMain, page by page in creation order, then the
-// bottom row. GadgetShowValues is created with the fixed control number 0,
-// so it keeps the value 0 here too.
+// bottom row: the one list that the enumeration and the name table below are
+// made from. GadgetShowValues is created with the fixed control number 0, so
+// it comes first and keeps the value 0.
+#define VIROROR_CONTROLS(X) \
+    X(GadgetShowValues) \
+    X(GadgetTabs) \
+    /* Page "Design" */ \
+    X(GadgetSlotCanvas) \
+    X(GadgetLeftColourIndex) \
+    X(GadgetRightColourIndex) \
+    X(GadgetRgbLabel) \
+    X(GadgetEditorCanvas) \
+    X(GadgetCopy) \
+    X(GadgetAnimationImage) \
+    X(GadgetAnimFrame) \
+    X(GadgetOfLabel) \
+    X(GadgetPaletteCanvas) \
+    X(GadgetPrevSprite) \
+    X(GadgetNextSprite) \
+    X(GadgetSpriteNumber) \
+    X(GadgetPreviewCanvas) \
+    X(GadgetLeftColourSwatch) \
+    X(GadgetSpriteCount) \
+    X(GadgetActualSizeCanvas) \
+    X(GadgetAnimCount) \
+    X(GadgetAnimDelay) \
+    X(GadgetRightColourSwatch) \
+    X(GadgetAnimCountLabel) \
+    X(GadgetDesignFrame) \
+    X(GadgetAnimFrameLabel) \
+    X(GadgetAnimDelayLabel) \
+    X(GadgetPaste) \
+    X(GadgetFill) \
+    X(GadgetDropper) \
+    X(GadgetFlipF) \
+    X(GadgetFlipH) \
+    X(GadgetRotate) \
+    X(GadgetRotateDown) \
+    X(GadgetRotateLeft) \
+    X(GadgetRotateRight) \
+    X(GadgetRotateUp) \
+    X(GadgetUndo) \
+    X(GadgetRedo) \
+    X(GadgetClear) \
+    X(GadgetShowTransparent) \
+    X(GadgetAddSprite) \
+    X(GadgetRemoveSprite) \
+    X(GadgetAnchor) \
+    X(GadgetPalettePicture) \
+    X(GadgetColourCount) \
+    X(GadgetArrowLeft) \
+    X(GadgetArrowRight) \
+    X(GadgetCursorInfo) \
+    /* Page "Import" */ \
+    X(GadgetMirrorFlip) \
+    X(GadgetResizeWidthSlider) \
+    X(GadgetResizeSmooth) \
+    X(GadgetResizeWidth) \
+    X(GadgetResizeHeight) \
+    X(GadgetGrabXLabel) \
+    X(GadgetGrabCanvas) \
+    X(GadgetImportCanvas) \
+    X(GadgetLoadImage) \
+    X(GadgetImportSprites) \
+    X(GadgetImportLeftFrame) \
+    X(GadgetGrabX) \
+    X(GadgetGrabY) \
+    X(GadgetGrabWidth) \
+    X(GadgetGrabHeight) \
+    X(GadgetGrabWidthLabel) \
+    X(GadgetGrabYLabel) \
+    X(GadgetGrabHeightLabel) \
+    X(GadgetResizeWidthLabel) \
+    X(GadgetResizeHeightLabel) \
+    X(GadgetGrabFrame) \
+    X(GadgetImportRightFrame) \
+    X(GadgetExportBmp) \
+    X(GadgetResizeRaw) \
+    X(GadgetResizeModeFrame) \
+    X(GadgetResizeHeightSlider) \
+    X(GadgetResizeWidthCheck) \
+    X(GadgetResizeHeightCheck) \
+    X(GadgetResize) \
+    X(GadgetNineBit) \
+    X(GadgetRedShift) \
+    X(GadgetGreenShift) \
+    X(GadgetBlueShift) \
+    /* Page "Output" */ \
+    X(GadgetLabelText) \
+    X(GadgetAsmText) \
+    X(GadgetGenerate) \
+    X(GadgetMapDrawRoutine) \
+    X(GadgetSetupCode) \
+    X(GadgetSaveAsm) \
+    X(GadgetCopyToClipboard) \
+    /* Page "Preview" (GadgetShowValues, number 0, is its first control) */ \
+    X(GadgetSheetWidth) \
+    X(GadgetPreviewButton) \
+    X(GadgetPreviewFrame) \
+    X(GadgetSheetCanvas) \
+    X(GadgetSheetCount) \
+    X(GadgetSheetOffset) \
+    X(GadgetSheetWidthLabel) \
+    X(GadgetSheetCountLabel) \
+    X(GadgetSheetOffsetLabel) \
+    X(GadgetFileList) \
+    /* Bottom row, in the window under the panel */ \
+    X(GadgetQuickSave) \
+    X(GadgetExportSprite) \
+    X(GadgetLoadSheet) \
+    X(GadgetSaveAll) \
+    X(GadgetClearSheet) \
+    X(GadgetSaveRange) \
+    X(GadgetRangeFrom) \
+    X(GadgetRangeTo) \
+    X(GadgetSavePalette)
+
 enum class Control {
-    GadgetShowValues = 0,
-    GadgetTabs,
-
-    // Page "Design"
-    GadgetSlotCanvas,
-    GadgetLeftColourIndex,
-    GadgetRightColourIndex,
-    GadgetRgbLabel,
-    GadgetEditorCanvas,
-    GadgetCopy,
-    GadgetAnimationImage,
-    GadgetAnimFrame,
-    GadgetOfLabel,
-    GadgetPaletteCanvas,
-    GadgetPrevSprite,
-    GadgetNextSprite,
-    GadgetSpriteNumber,
-    GadgetPreviewCanvas,
-    GadgetLeftColourSwatch,
-    GadgetSpriteCount,
-    GadgetActualSizeCanvas,
-    GadgetAnimCount,
-    GadgetAnimDelay,
-    GadgetRightColourSwatch,
-    GadgetAnimCountLabel,
-    GadgetDesignFrame,
-    GadgetAnimFrameLabel,
-    GadgetAnimDelayLabel,
-    GadgetPaste,
-    GadgetFill,
-    GadgetDropper,
-    GadgetFlipF,
-    GadgetFlipH,
-    GadgetRotate,
-    GadgetRotateDown,
-    GadgetRotateLeft,
-    GadgetRotateRight,
-    GadgetRotateUp,
-    GadgetUndo,
-    GadgetRedo,
-    GadgetClear,
-    GadgetShowTransparent,
-    GadgetAddSprite,
-    GadgetRemoveSprite,
-    GadgetAnchor,
-    GadgetPalettePicture,
-    GadgetColourCount,
-    GadgetArrowLeft,
-    GadgetArrowRight,
-    GadgetCursorInfo,
-
-    // Page "Import"
-    GadgetMirrorFlip,
-    GadgetResizeWidthSlider,
-    GadgetResizeSmooth,
-    GadgetResizeWidth,
-    GadgetResizeHeight,
-    GadgetGrabXLabel,
-    GadgetGrabCanvas,
-    GadgetImportCanvas,
-    GadgetLoadImage,
-    GadgetImportSprites,
-    GadgetImportLeftFrame,
-    GadgetGrabX,
-    GadgetGrabY,
-    GadgetGrabWidth,
-    GadgetGrabHeight,
-    GadgetGrabWidthLabel,
-    GadgetGrabYLabel,
-    GadgetGrabHeightLabel,
-    GadgetResizeWidthLabel,
-    GadgetResizeHeightLabel,
-    GadgetGrabFrame,
-    GadgetImportRightFrame,
-    GadgetExportBmp,
-    GadgetResizeRaw,
-    GadgetResizeModeFrame,
-    GadgetResizeHeightSlider,
-    GadgetResizeWidthCheck,
-    GadgetResizeHeightCheck,
-    GadgetResize,
-    GadgetNineBit,
-    GadgetRedShift,
-    GadgetGreenShift,
-    GadgetBlueShift,
-
-    // Page "Output"
-    GadgetLabelText,
-    GadgetAsmText,
-    GadgetGenerate,
-    GadgetMapDrawRoutine,
-    GadgetSetupCode,
-    GadgetSaveAsm,
-    GadgetCopyToClipboard,
-
-    // Page "Preview" (GadgetShowValues, number 0, is its first control)
-    GadgetSheetWidth,
-    GadgetPreviewButton,
-    GadgetPreviewFrame,
-    GadgetSheetCanvas,
-    GadgetSheetCount,
-    GadgetSheetOffset,
-    GadgetSheetWidthLabel,
-    GadgetSheetCountLabel,
-    GadgetSheetOffsetLabel,
-    GadgetFileList,
-
-    // Bottom row, in the window under the panel
-    GadgetQuickSave,
-    GadgetExportSprite,
-    GadgetLoadSheet,
-    GadgetSaveAll,
-    GadgetClearSheet,
-    GadgetSaveRange,
-    GadgetRangeFrom,
-    GadgetRangeTo,
-    GadgetSavePalette,
-
+#define VIROROR_CONTROL_ENUM(name) name,
+    VIROROR_CONTROLS(VIROROR_CONTROL_ENUM)
+#undef VIROROR_CONTROL_ENUM
     Count  // number of controls, not a control
 };
 

@@ -54,31 +54,6 @@ constexpr MenuItem MENU_ITEMS[] = {
     {"Edit", MenuCopy, "Copy"}, {"Edit", MenuPaste, "Paste"},     {"About", MenuAbout, "About"},
 };
 
-struct ShortcutRow {
-    QKeyCombination key;
-    int number;
-};
-
-// In registration order: the keypad plus comes twice and keeps the later number.
-const ShortcutRow SHORTCUTS[] = {
-    {Qt::CTRL | Qt::Key_Left, ShortcutPreviousSprite},
-    {Qt::CTRL | Qt::Key_Right, ShortcutNextSprite},
-    {QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus), ShortcutAddSprite},
-    {Qt::CTRL | Qt::Key_R, ShortcutRotate},
-    {Qt::CTRL | Qt::Key_F, ShortcutMirror},
-    {Qt::CTRL | Qt::Key_H, ShortcutFlip},
-    {Qt::CTRL | Qt::Key_D, ShortcutScrollRight},
-    {Qt::CTRL | Qt::Key_A, ShortcutScrollLeft},
-    {Qt::CTRL | Qt::Key_W, ShortcutScrollUp},
-    {Qt::CTRL | Qt::Key_S, ShortcutScrollDown},
-    {Qt::CTRL | Qt::Key_Z, ShortcutUndo},
-    {Qt::CTRL | Qt::Key_X, ShortcutCut},
-    {Qt::CTRL | Qt::Key_C, ShortcutCopy},
-    {Qt::CTRL | Qt::Key_V, ShortcutPaste},
-    {QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus), ShortcutAddSpriteAgain},
-    {Qt::CTRL | Qt::Key_P, ShortcutPickColour},
-};
-
 QStringList localFiles(const QMimeData* mime) {
     QStringList files;
     if (mime == nullptr || !mime->hasUrls()) return files;
@@ -242,10 +217,6 @@ void WindowMain::registerShortcut(const QKeySequence& key, int number) {
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, [this, key] { emit menuEvent(shortcutNumbers_.at(key)); });
     shortcuts_[key] = shortcut;
-}
-
-void WindowMain::registerShortcuts() {
-    for (const ShortcutRow& row : SHORTCUTS) registerShortcut(QKeySequence(row.key), row.number);
 }
 
 int WindowMain::shortcutNumber(const QKeySequence& key) const {

@@ -113,8 +113,6 @@ public:
     // replaces its number, so each combination raises exactly one event.
     // The window's shortcuts win over the editing keys of its text fields.
     void registerShortcut(const QKeySequence& key, int number);
-    // Registers the editor's keyboard shortcuts in their documented order.
-    void registerShortcuts();
     int shortcutNumber(const QKeySequence& key) const;  // -1 when not bound
     int shortcutCount() const { return static_cast<int>(shortcutNumbers_.size()); }
 
