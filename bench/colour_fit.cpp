@@ -8,6 +8,7 @@
 #include <random>
 
 #include "imaging/colour_fit.h"
+#include "tests/support/colour_fit_reference.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ BENCHMARK(BM_ConvertToIndexed)->Unit(benchmark::kMicrosecond);
 void BM_ConvertToIndexedReferenceScan(benchmark::State& state) {
     const imaging::Picture& pic = canvasPicture();
     for (auto _ : state) {
-        imaging::IndexedPicture out = imaging::convertToIndexedReference(pic);
+        imaging::IndexedPicture out = reference::convertToIndexed(pic);
         benchmark::DoNotOptimize(out.pixels.data());
     }
     state.SetItemsProcessed(state.iterations() * pic.width * pic.height);

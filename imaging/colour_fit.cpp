@@ -148,26 +148,7 @@ IndexedPicture convertWith(const Picture& picture, Fit fit) {
 
 std::uint8_t nearestFixedIndex(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return fitPixel(r, g, b); }
 
-std::uint8_t nearestFixedIndexReference(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    int bestIndex = 0;
-    int bestDist = 1 << 30;
-    for (int i = 0; i < 256; ++i) {
-        const Rgb& c = FIXED_COLOUR_TABLE[static_cast<std::size_t>(i)];
-        const int dr = r - c.r, dg = g - c.g, db = b - c.b;
-        const int d = dr * dr + dg * dg + db * db;
-        if (d < bestDist) {
-            bestDist = d;
-            bestIndex = i;
-        }
-    }
-    return static_cast<std::uint8_t>(bestIndex);
-}
-
 IndexedPicture convertToIndexed(const Picture& picture) { return convertWith(picture, fitPixel); }
-
-IndexedPicture convertToIndexedReference(const Picture& picture) {
-    return convertWith(picture, nearestFixedIndexReference);
-}
 
 // LEVELS_3BIT[k] is k's three bits repeated down the byte (0x49 = 010 010 01), so
 // the reduction is shifts and ORs on each byte, which the compiler turns into

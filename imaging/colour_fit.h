@@ -15,17 +15,10 @@ namespace imaging {
 // Computed channel by channel from the table's structure; a handful of operations.
 std::uint8_t nearestFixedIndex(std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
-// The same answer by scanning all 256 entries. Slow; it is the yardstick that the
-// tests and benchmarks hold nearestFixedIndex and convertToIndexed against.
-std::uint8_t nearestFixedIndexReference(std::uint8_t r, std::uint8_t g, std::uint8_t b);
-
 // Fits every pixel to FIXED_COLOUR_TABLE. The result has the picture's size, rows
 // bottom-up, each padded with zeros to a multiple of 4 bytes. An empty picture, or
 // one whose pixel store is shorter than its size says, gives an empty result.
 IndexedPicture convertToIndexed(const Picture& picture);
-
-// convertToIndexed with the 256-entry scan per pixel; for tests and benchmarks only.
-IndexedPicture convertToIndexedReference(const Picture& picture);
 
 // Replaces every channel value v by LEVELS_3BIT[v >> 5], in place: the 9-bit colour
 // of each pixel expanded back to 24 bits.

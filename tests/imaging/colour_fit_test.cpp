@@ -1,6 +1,7 @@
 // Colour fitting: the channel-by-channel fit against the 256-entry scan, the bitmap
 // row layout of its result, and the 9-bit reduction.
 #include "imaging/colour_fit.h"
+#include "tests/support/colour_fit_reference.h"
 
 #include "imaging/fixed_colour_table.h"
 #include "picture_files.h"
@@ -16,7 +17,7 @@ void expectFitLikeTheScan(int redFrom, int redTo, int step) {
     for (int r = redFrom; r < redTo; r += step)
         for (int g = 0; g < 256; g += step)
             for (int b = 0; b < 256; b += step)
-                ASSERT_EQ(nearestFixedIndex(r, g, b), nearestFixedIndexReference(r, g, b)) << r << "," << g << "," << b;
+                ASSERT_EQ(nearestFixedIndex(r, g, b), reference::nearestFixedIndex(r, g, b)) << r << "," << g << "," << b;
 }
 
 TEST(NearestFixedIndex, KnownColoursAndACoarseGrid) {
@@ -41,9 +42,9 @@ TEST_P(ConvertWidths, SeededPictureFitsLikeTheScan) {
     const IndexedPicture out = convertToIndexed(picture);
     ASSERT_EQ(out.stride, (width + 3) / 4 * 4);
     ASSERT_EQ(out.pixels.size(), out.stride * 7u);
-    EXPECT_EQ(out.pixels, convertToIndexedReference(picture).pixels);
+    EXPECT_EQ(out.pixels, reference::convertToIndexed(picture).pixels);
     const std::uint8_t* p = picture.pixel(width - 1, 0);  // rows are stored bottom first
-    EXPECT_EQ(out.pixels[6 * out.stride + width - 1], nearestFixedIndexReference(p[0], p[1], p[2]));
+    EXPECT_EQ(out.pixels[6 * out.stride + width - 1], reference::nearestFixedIndex(p[0], p[1], p[2]));
 }
 INSTANTIATE_TEST_SUITE_P(Widths, ConvertWidths, ::testing::Values(1, 3, 5, 250, 256));
 
