@@ -1,8 +1,9 @@
 #pragma once
 // The one way this program writes a file: the bytes go to a temporary file in the
-// target's folder, which is flushed, closed and checked, and only then renamed over
-// the target. A failure at any step removes the temporary file and leaves the old
-// target exactly as it was, byte for byte; nothing reports success after a failed write.
+// target's folder, which is flushed to the disk, closed and checked, and only then
+// renamed over the target (and the folder flushed, so the rename survives a power cut).
+// A failure at any step removes the temporary file and leaves the old target exactly as
+// it was, byte for byte; nothing reports success after a failed write.
 
 #include <cstdint>
 #include <filesystem>
