@@ -34,14 +34,23 @@ fs::path freshTemporaryName(const fs::path& folder) {
 
 WriteResult failure(std::string text) { return WriteResult{false, std::move(text)}; }
 
-// The file a write to target really replaces: a link's destination, otherwise target.
+// How many links in a row are followed before the chain counts as a loop (as Linux does).
+constexpr int MAX_LINKS = 40;
+
+// The file a write to target really replaces: the end of a chain of links, otherwise
+// target. A link's relative destination is taken from the link's own folder. The end
+// need not exist (a dangling link names the file to create); empty for a loop or a
+// link that cannot be read.
 fs::path resolveTarget(const fs::path& target) {
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) return resolved;
+    fs::path current = target;
+    for (int hop = 0; hop <= MAX_LINKS; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(current, ec))) return current;
+        const fs::path destination = fs::read_symlink(current, ec);
+        if (ec) return {};
+        current = destination.is_absolute() ? destination : current.parent_path() / destination;
     }
-    return target;
+    return {};
 }
 
 }  // namespace
@@ -56,6 +65,7 @@ WriteResult writeFileReplacing(const fs::path& requested, std::span<const std::u
     if (!requested.has_filename()) return failure("not a file name: " + displayName(requested));
 
     const fs::path target = resolveTarget(requested);
+    if (target.empty()) return failure("cannot follow the links of " + displayName(requested));
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
 

@@ -21,7 +21,8 @@ struct WriteResult {
 };
 
 // Replaces (or creates) the file at target with exactly these bytes.
-// A symbolic link as target is followed: the file it points at is replaced.
+// A symbolic link as target is followed and stays: the file it points at is replaced,
+// or created when it does not exist yet.
 WriteResult writeFileReplacing(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 WriteResult writeFileReplacing(const std::filesystem::path& target, std::string_view bytes);
 
