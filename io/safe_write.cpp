@@ -53,6 +53,17 @@ fs::path resolveTarget(const fs::path& target) {
     return {};
 }
 
+// A file the user may not change: one without a write bit for anyone (the user made it
+// read-only, and it stays so even for an administrator, whom the system would let
+// through) or one the system's own check refuses to this user.
+bool isWriteProtected(const fs::path& file) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    if (ec || !fs::is_regular_file(status)) return false;  // nothing there yet, or a failure found later
+    constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & anyWrite) == fs::perms::none || !native::systemAllowsWriting(file);
+}
+
 }  // namespace
 
 std::string displayName(const fs::path& path) {
@@ -66,6 +77,7 @@ WriteResult writeFileReplacing(const fs::path& requested, std::span<const std::u
 
     const fs::path target = resolveTarget(requested);
     if (target.empty()) return failure("cannot follow the links of " + displayName(requested));
+    if (isWriteProtected(target)) return failure("write-protected: " + displayName(target));
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
 

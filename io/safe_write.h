@@ -22,7 +22,8 @@ struct WriteResult {
 
 // Replaces (or creates) the file at target with exactly these bytes.
 // A symbolic link as target is followed and stays: the file it points at is replaced,
-// or created when it does not exist yet.
+// or created when it does not exist yet. A write-protected file (no write permission
+// for this user, or none for anyone, even an administrator) is refused and kept.
 WriteResult writeFileReplacing(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 WriteResult writeFileReplacing(const std::filesystem::path& target, std::string_view bytes);
 

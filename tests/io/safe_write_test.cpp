@@ -56,6 +56,55 @@ TEST(SafeWrite, WritesThroughLinksAndKeepsThem) {
         EXPECT_EQ(temporaryLeftovers(dir.path), std::vector<std::string>{});
     }
 }
+
+// Write-protected files are kept byte for byte: one without a write bit for anyone
+// even for its owner (also an administrator), and one writable only by its owner for
+// another user; a file everybody may write and a new name are written. The other user
+// is "nobody", in a forked child, in a folder everybody may write to (so only the
+// file's own permission can stop the save).
+TEST(SafeWrite, KeepsWhatTheUserMayNotWrite) {
+    struct Case {
+        const char* name;
+        fs::perms mode;  // none: no such file yet
+        bool ownerMayWrite, otherMayWrite;
+    };
+    using P = fs::perms;
+    const Case cases[] = {
+        {"readonly", P::owner_read | P::group_read | P::others_read, false, false},
+        {"owners", P::owner_read | P::owner_write | P::group_read | P::others_read, true, false},
+        {"everyones", P::owner_read | P::owner_write | P::group_write | P::others_write, true, true},
+        {"fresh", P::none, true, true},
+    };
+    const Bytes old = seededBytes(200, 5), fresh = {'n', 'e', 'w'};
+    for (bool asOther : {false, true}) {
+        SCOPED_TRACE(asOther ? "as nobody" : "as the owner");
+        if (asOther && geteuid() != 0) GTEST_SKIP() << "changing to another user needs an administrator";
+        TempFolder dir;
+        fs::permissions(dir.path, P::all);
+        for (const Case& c : cases)
+            if (c.mode != P::none) {
+                writeBytes(dir / c.name, old);
+                fs::permissions(dir / c.name, c.mode);
+            }
+        const auto writeAll = [&] {
+            int written = 0;
+            for (std::size_t i = 0; i < std::size(cases); ++i)
+                if (io::writeFileReplacing(dir / cases[i].name, std::string_view("new"))) written |= 1 << i;
+            return written;
+        };
+        const int written = asOther ? runAsNobody(writeAll) : writeAll();
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const Case& c = cases[i];
+            const bool allowed = asOther ? c.otherMayWrite : c.ownerMayWrite;
+            EXPECT_EQ((written >> i) & 1, allowed ? 1 : 0) << c.name;
+            EXPECT_EQ(readBytes(dir / c.name), allowed ? fresh : old) << c.name;
+            if (c.mode != P::none) {
+                EXPECT_EQ(fs::status(dir / c.name).permissions(), c.mode) << c.name;
+            }
+        }
+        EXPECT_EQ(temporaryLeftovers(dir.path), std::vector<std::string>{});
+    }
+}
 #endif
 
 // A folder as target (full or empty), a path through a regular file or a missing folder,
