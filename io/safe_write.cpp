@@ -1,8 +1,9 @@
 #include "io/safe_write.h"
 
+#include "io/native_file.h"
+
 #include <atomic>
 #include <chrono>
-#include <fstream>
 #include <random>
 #include <system_error>
 
@@ -33,14 +34,34 @@ fs::path freshTemporaryName(const fs::path& folder) {
 
 WriteResult failure(std::string text) { return WriteResult{false, std::move(text)}; }
 
-// The file a write to target really replaces: a link's destination, otherwise target.
+// How many links in a row are followed before the chain counts as a loop (as Linux does).
+constexpr int MAX_LINKS = 40;
+
+// The file a write to target really replaces: the end of a chain of links, otherwise
+// target. A link's relative destination is taken from the link's own folder. The end
+// need not exist (a dangling link names the file to create); empty for a loop or a
+// link that cannot be read.
 fs::path resolveTarget(const fs::path& target) {
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) return resolved;
+    fs::path current = target;
+    for (int hop = 0; hop <= MAX_LINKS; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(current, ec))) return current;
+        const fs::path destination = fs::read_symlink(current, ec);
+        if (ec) return {};
+        current = destination.is_absolute() ? destination : current.parent_path() / destination;
     }
-    return target;
+    return {};
+}
+
+// A file the user may not change: one without a write bit for anyone (the user made it
+// read-only, and it stays so even for an administrator, whom the system would let
+// through) or one the system's own check refuses to this user.
+bool isWriteProtected(const fs::path& file) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    if (ec || !fs::is_regular_file(status)) return false;  // nothing there yet, or a failure found later
+    constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (status.permissions() & anyWrite) == fs::perms::none || !native::systemAllowsWriting(file);
 }
 
 }  // namespace
@@ -55,37 +76,46 @@ WriteResult writeFileReplacing(const fs::path& requested, std::span<const std::u
     if (!requested.has_filename()) return failure("not a file name: " + displayName(requested));
 
     const fs::path target = resolveTarget(requested);
+    if (target.empty()) return failure("cannot follow the links of " + displayName(requested));
+    if (isWriteProtected(target)) return failure("write-protected: " + displayName(target));
     fs::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
 
-    const fs::path temporary = freshTemporaryName(folder);
-    if (temporary.empty()) return failure("no free temporary name in " + displayName(folder));
-
-    // From here on, every way out that is not success removes the temporary file.
-    auto discard = [&](std::string why) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return failure(std::move(why));
-    };
-
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::out | std::ios::trunc);
-        if (!out.is_open()) return discard("cannot create a file in " + displayName(folder));
-        if (!bytes.empty()) {
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        }
-        if (!out) return discard("write failed: " + displayName(target));
-        out.flush();
-        if (!out) return discard("flush failed: " + displayName(target));
-        out.close();
-        if (out.fail()) return discard("close failed: " + displayName(target));
+    std::error_code ec;
+    fs::path temporary;
+    native::Handle handle = native::INVALID;
+    for (int attempt = 0; attempt < 3 && handle == native::INVALID; ++attempt) {
+        temporary = freshTemporaryName(folder);
+        if (temporary.empty()) return failure("no free temporary name in " + displayName(folder));
+        handle = native::createNew(temporary, ec);  // another save may have taken the name meanwhile
+        if (handle == native::INVALID && ec != std::errc::file_exists) break;
+    }
+    if (handle == native::INVALID) {
+        return failure("cannot create a file in " + displayName(folder) + ": " + ec.message());
     }
 
-    // The write is complete on disk as far as the stream can tell; the size is the last check
-    // before the old file is given up.
-    std::error_code ec;
+    // From here on, every way out that is not success removes the temporary file.
+    auto discard = [&](std::string why, std::error_code cause) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return failure(std::move(why) + displayName(target) + (cause ? ": " + cause.message() : std::string()));
+    };
+
+    // The bytes must be on the disk before the rename: otherwise a power cut soon after
+    // can leave the new name on an empty file, and the old content gone.
+    if (const auto error = native::writeAll(handle, bytes)) {
+        native::close(handle);
+        return discard("write failed: ", error);
+    }
+    if (const auto error = native::flushToDisk(handle)) {
+        native::close(handle);
+        return discard("flush failed: ", error);
+    }
+    if (const auto error = native::close(handle)) return discard("close failed: ", error);
+
+    // The size is the last check before the old file is given up.
     const auto written = fs::file_size(temporary, ec);
-    if (ec || written != bytes.size()) return discard("short write: " + displayName(target));
+    if (ec || written != bytes.size()) return discard("short write: ", ec);
 
     // Keep the permissions an existing file had (its content is what gets replaced).
     const auto old = fs::status(target, ec);
@@ -95,7 +125,8 @@ WriteResult writeFileReplacing(const fs::path& requested, std::span<const std::u
     }
 
     fs::rename(temporary, target, ec);
-    if (ec) return discard("cannot replace " + displayName(target) + ": " + ec.message());
+    if (ec) return discard("cannot replace ", ec);
+    native::flushFolder(folder);  // makes the rename itself survive a power cut
     return WriteResult{true, {}};
 }
 

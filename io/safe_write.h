@@ -1,8 +1,9 @@
 #pragma once
 // The one way this program writes a file: the bytes go to a temporary file in the
-// target's folder, which is flushed, closed and checked, and only then renamed over
-// the target. A failure at any step removes the temporary file and leaves the old
-// target exactly as it was, byte for byte; nothing reports success after a failed write.
+// target's folder, which is flushed to the disk, closed and checked, and only then
+// renamed over the target (and the folder flushed, so the rename survives a power cut).
+// A failure at any step removes the temporary file and leaves the old target exactly as
+// it was, byte for byte; nothing reports success after a failed write.
 
 #include <cstdint>
 #include <filesystem>
@@ -20,7 +21,9 @@ struct WriteResult {
 };
 
 // Replaces (or creates) the file at target with exactly these bytes.
-// A symbolic link as target is followed: the file it points at is replaced.
+// A symbolic link as target is followed and stays: the file it points at is replaced,
+// or created when it does not exist yet. A write-protected file (no write permission
+// for this user, or none for anyone, even an administrator) is refused and kept.
 WriteResult writeFileReplacing(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 WriteResult writeFileReplacing(const std::filesystem::path& target, std::string_view bytes);
 

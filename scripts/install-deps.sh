@@ -2,8 +2,8 @@
 # Installs the Debian 12 packages the build, the editor and the tests need,
 # asking apt only for those that are missing.
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev libpng-dev libjpeg-dev libgtest-dev
-          libbenchmark-dev fonts-dejavu-core xvfb xauth pasmo python3-pil imagemagick)
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpng-dev libjpeg-dev libgtest-dev
+          libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool pasmo python3-pil imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

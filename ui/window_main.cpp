@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -25,6 +26,8 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QUrl>
+
+#include <functional>
 
 namespace ui {
 namespace {
@@ -52,6 +55,21 @@ struct MenuItem {
 constexpr MenuItem MENU_ITEMS[] = {
     {"File", MenuQuit, "Quit"}, {"File", MenuFileAbout, "About"}, {"Edit", MenuCut, "Cut"},
     {"Edit", MenuCopy, "Copy"}, {"Edit", MenuPaste, "Paste"},     {"About", MenuAbout, "About"},
+};
+
+// Hands every key press in the application to a function, which may consume it.
+class KeyPressWatcher : public QObject {
+public:
+    KeyPressWatcher(QObject* parent, std::function<bool(QObject*, const QKeyEvent&)> handle)
+        : QObject(parent), handle_(std::move(handle)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return event->type() == QEvent::KeyPress && handle_(watched, *static_cast<QKeyEvent*>(event));
+    }
+
+private:
+    std::function<bool(QObject*, const QKeyEvent&)> handle_;
 };
 
 QStringList localFiles(const QMimeData* mime) {
@@ -213,10 +231,35 @@ void WindowMain::registerShortcut(const QKeySequence& key, int number) {
         return;
     }
     shortcutNumbers_[key] = number;
+    if (key[0].keyboardModifiers().testFlag(Qt::KeypadModifier)) {
+        // Qt's xcb platform tries a key against the shortcuts without its keypad
+        // modifier, so Ctrl+keypad plus would never match there (and a binding of the
+        // main keyboard's Ctrl+plus would take both keys). The key press itself does
+        // carry the modifier on every platform: keypad bindings are matched on it, before
+        // any widget (a text field would type the "+") sees the press.
+        if (keypadWatcher_ == nullptr) {
+            keypadWatcher_ = new KeyPressWatcher(this, [this](QObject* receiver, const QKeyEvent& pressed) {
+                return raiseKeypadShortcut(receiver, pressed);
+            });
+            QCoreApplication::instance()->installEventFilter(keypadWatcher_);
+        }
+        return;
+    }
     auto* shortcut = new QShortcut(key, this);
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, [this, key] { emit menuEvent(shortcutNumbers_.at(key)); });
-    shortcuts_[key] = shortcut;
+}
+
+bool WindowMain::raiseKeypadShortcut(QObject* receiver, const QKeyEvent& key) {
+    if (!key.modifiers().testFlag(Qt::KeypadModifier)) return false;
+    // A press reaches the filter once for the platform window and then for each widget
+    // it travels up through; only the first widget of this window counts.
+    const auto* widget = qobject_cast<const QWidget*>(receiver);
+    if (widget == nullptr || widget->window() != this) return false;
+    const auto bound = shortcutNumbers_.find(QKeySequence(key.keyCombination()));
+    if (bound == shortcutNumbers_.end()) return false;
+    emit menuEvent(bound->second);
+    return true;
 }
 
 int WindowMain::shortcutNumber(const QKeySequence& key) const {

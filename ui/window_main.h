@@ -34,12 +34,12 @@ class QAbstractButton;
 class QAction;
 class QFileSystemModel;
 class QIcon;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
-class QShortcut;
 class QSlider;
 class QTabWidget;
 class QTreeView;
@@ -112,6 +112,8 @@ public:
     // Binds a key combination to a menu number. Binding a combination again
     // replaces its number, so each combination raises exactly one event.
     // The window's shortcuts win over the editing keys of its text fields.
+    // A combination with Qt::KeypadModifier is matched on the key press itself,
+    // since Qt's shortcut matching on X11 leaves the keypad modifier out.
     void registerShortcut(const QKeySequence& key, int number);
     int shortcutNumber(const QKeySequence& key) const;  // -1 when not bound
     int shortcutCount() const { return static_cast<int>(shortcutNumbers_.size()); }
@@ -154,6 +156,8 @@ private:
     QWidget* createFileList(QWidget* parent);
     void connectControl(const ControlSpec& entry, QWidget* widget);
     void keepShortcutsFrom(QWidget* widget);
+    // Raises the number bound to a keypad key pressed in this window; true when it did.
+    bool raiseKeypadShortcut(QObject* receiver, const QKeyEvent& key);
     void centreOnScreen(int x, int y);
 
     std::array<QWidget*, CONTROL_COUNT> controls_{};
@@ -166,7 +170,7 @@ private:
     QMenu* popup_ = nullptr;
     std::map<int, QAction*> menuActions_;
     std::map<QKeySequence, int> shortcutNumbers_;
-    std::map<QKeySequence, QShortcut*> shortcuts_;
+    QObject* keypadWatcher_ = nullptr;
     bool closeIgnored_ = false;
 };
 

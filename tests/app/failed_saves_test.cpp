@@ -1,5 +1,5 @@
 // Every save command while the write fails for real (target a folder, path through
-// a file, or a file size limit in a forked child): the folder stays exactly as it
+// a file, a write-protected target, or a file size limit in a forked child): the folder stays exactly as it
 // was and the user sees the failure text. Without a fault the same set-up writes.
 #include <cerrno>
 #include <cstdio>
@@ -42,8 +42,8 @@ const SaveCommand SAVE_COMMANDS[] = {
     {"ExportBmp", Control::GadgetExportBmp, "picture.bmp", "Failed to save %1", "Saved %1."},
 };
 
-enum class Fault { Succeeds, TargetIsFolder, PathThroughFile, FileSizeLimit };
-const char* const FAULT_NAMES[] = {"Succeeds", "TargetIsFolder", "PathThroughFile", "FileSizeLimit"};
+enum class Fault { Succeeds, TargetIsFolder, PathThroughFile, ReadOnlyTarget, FileSizeLimit };
+const char* const FAULT_NAMES[] = {"Succeeds", "TargetIsFolder", "PathThroughFile", "ReadOnlyTarget", "FileSizeLimit"};
 void PrintTo(const SaveCommand& command, std::ostream* out) { *out << command.name; }
 void PrintTo(Fault fault, std::ostream* out) { *out << FAULT_NAMES[static_cast<int>(fault)]; }
 
@@ -103,6 +103,10 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
         target = path("blocker/") + command.target;
     } else {
         writeBytes(target, OLD_CONTENT);
+        // No write bit for anyone: kept even when the tests run as an administrator.
+        if (fault == Fault::ReadOnlyTarget) {
+            ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        }
     }
     const auto before = folderSnapshot(dir.path());
     const QString title = window().windowTitle();
@@ -136,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
     EverySaveCommand, FailedSave,
     ::testing::Combine(::testing::ValuesIn(SAVE_COMMANDS),
                        ::testing::Values(Fault::Succeeds, Fault::TargetIsFolder, Fault::PathThroughFile,
-                                         Fault::FileSizeLimit)),
+                                         Fault::ReadOnlyTarget, Fault::FileSizeLimit)),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) + "_" + FAULT_NAMES[static_cast<int>(std::get<1>(info.param))];
     });

@@ -1,6 +1,7 @@
 #pragma once
 // Shared pieces of the file-layer tests: a temporary folder, whole-file reads and writes,
-// seeded bytes, and a child process under a file-size limit (a full disk anywhere).
+// seeded bytes, and child processes under a file-size limit (a full disk anywhere) or
+// as an unprivileged user.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 #include <vector>
 
 #ifdef __unix__
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -70,6 +73,22 @@ inline int runWithFileSizeLimit(rlim_t limit, const std::function<bool()>& body)
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child) return -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs body in a forked child that has become the user "nobody" (so the system's
+// permission checks apply to it even when the tests run as an administrator); body's
+// result must fit in 0..127. -1 when the child could not change user or did not exit.
+inline int runAsNobody(const std::function<int()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const passwd* nobody = getpwnam("nobody");
+        const bool changed = nobody != nullptr && setgroups(0, nullptr) == 0 && setgid(nobody->pw_gid) == 0 &&
+                             setuid(nobody->pw_uid) == 0;
+        _exit(changed ? body() & 0x7F : 200);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) return -1;
+    return WIFEXITED(status) && WEXITSTATUS(status) != 200 ? WEXITSTATUS(status) : -1;
 }
 #endif
 

@@ -3,20 +3,109 @@
 
 using namespace iotest;
 
-TEST(SafeWrite, ReplacesWholeThroughALinkLeavingNothingElse) {
+namespace {
+
+// Names in the folder and below that a save left behind.
+std::vector<std::string> temporaryLeftovers(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.path().extension() == ".tmp") names.push_back(entry.path().string());
+    return names;
+}
+
+TEST(SafeWrite, ReplacesTheWholeFile) {
     TempFolder dir;
     const auto target = dir / "out.bin";
     ASSERT_TRUE(io::writeFileReplacing(target, std::string_view("a much longer first content")));
     ASSERT_TRUE(io::writeFileReplacing(target, std::string_view("short")));
     EXPECT_EQ(readBytes(target), (Bytes{'s', 'h', 'o', 'r', 't'}));
-#ifdef __unix__
-    fs::create_symlink(target, dir / "link.bin");
-    ASSERT_TRUE(io::writeFileReplacing(dir / "link.bin", std::string_view()));
-    EXPECT_TRUE(fs::is_symlink(dir / "link.bin"));
-    EXPECT_EQ(fs::file_size(target), 0u);
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"link.bin", "out.bin"}));
-#endif
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.bin"});
 }
+
+#ifdef __unix__
+// A link as target stays a link, and the file it names gets the bytes: replaced when
+// it exists, created when the link dangles. A relative destination counts from the
+// link's own folder, and a chain of links is followed to its end.
+TEST(SafeWrite, WritesThroughLinksAndKeepsThem) {
+    struct Case {
+        const char* link;
+        const char* destination;  // "/..." counts from the temporary folder
+        const char* file;         // what the link names, seen from the temporary folder
+        bool exists;
+    };
+    const Case cases[] = {
+        {"link.bin", "out.bin", "out.bin", true},
+        {"link.bin", "new.bin", "new.bin", false},
+        {"sub/link.bin", "../new.bin", "new.bin", false},
+        {"sub/link.bin", "/sub/deep/new.bin", "sub/deep/new.bin", false},
+        {"chain.bin", "sub/link.bin", "sub/new.bin", false},
+    };
+    for (const Case& c : cases) {
+        TempFolder dir;
+        fs::create_directories(dir / "sub" / "deep");
+        if (c.exists) writeBytes(dir / c.file, seededBytes(500, 1));
+        const std::string destination = c.destination;
+        const fs::path linkText = destination[0] == '/' ? dir.path / destination.substr(1) : fs::path(destination);
+        fs::create_symlink(linkText, dir / c.link);
+        if (std::string(c.link) == "chain.bin") fs::create_symlink("new.bin", dir / "sub" / "link.bin");
+
+        EXPECT_TRUE(io::writeFileReplacing(dir / c.link, std::string_view("new"))) << c.link << " -> " << c.destination;
+        EXPECT_TRUE(fs::is_symlink(dir / c.link)) << c.destination;
+        EXPECT_EQ(fs::read_symlink(dir / c.link), linkText);
+        EXPECT_EQ(readBytes(dir / c.file), (Bytes{'n', 'e', 'w'})) << c.destination;
+        EXPECT_EQ(temporaryLeftovers(dir.path), std::vector<std::string>{});
+    }
+}
+
+// Write-protected files are kept byte for byte: one without a write bit for anyone
+// even for its owner (also an administrator), and one writable only by its owner for
+// another user; a file everybody may write and a new name are written. The other user
+// is "nobody", in a forked child, in a folder everybody may write to (so only the
+// file's own permission can stop the save).
+TEST(SafeWrite, KeepsWhatTheUserMayNotWrite) {
+    struct Case {
+        const char* name;
+        fs::perms mode;  // none: no such file yet
+        bool ownerMayWrite, otherMayWrite;
+    };
+    using P = fs::perms;
+    const Case cases[] = {
+        {"readonly", P::owner_read | P::group_read | P::others_read, false, false},
+        {"owners", P::owner_read | P::owner_write | P::group_read | P::others_read, true, false},
+        {"everyones", P::owner_read | P::owner_write | P::group_write | P::others_write, true, true},
+        {"fresh", P::none, true, true},
+    };
+    const Bytes old = seededBytes(200, 5), fresh = {'n', 'e', 'w'};
+    for (bool asOther : {false, true}) {
+        SCOPED_TRACE(asOther ? "as nobody" : "as the owner");
+        if (asOther && geteuid() != 0) GTEST_SKIP() << "changing to another user needs an administrator";
+        TempFolder dir;
+        fs::permissions(dir.path, P::all);
+        for (const Case& c : cases)
+            if (c.mode != P::none) {
+                writeBytes(dir / c.name, old);
+                fs::permissions(dir / c.name, c.mode);
+            }
+        const auto writeAll = [&] {
+            int written = 0;
+            for (std::size_t i = 0; i < std::size(cases); ++i)
+                if (io::writeFileReplacing(dir / cases[i].name, std::string_view("new"))) written |= 1 << i;
+            return written;
+        };
+        const int written = asOther ? runAsNobody(writeAll) : writeAll();
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            const Case& c = cases[i];
+            const bool allowed = asOther ? c.otherMayWrite : c.ownerMayWrite;
+            EXPECT_EQ((written >> i) & 1, allowed ? 1 : 0) << c.name;
+            EXPECT_EQ(readBytes(dir / c.name), allowed ? fresh : old) << c.name;
+            if (c.mode != P::none) {
+                EXPECT_EQ(fs::status(dir / c.name).permissions(), c.mode) << c.name;
+            }
+        }
+        EXPECT_EQ(temporaryLeftovers(dir.path), std::vector<std::string>{});
+    }
+}
+#endif
 
 // A folder as target (full or empty), a path through a regular file or a missing folder,
 // no name at all: every write fails and the folder holds exactly what it held.
@@ -54,3 +143,5 @@ TEST(SafeWrite, AFullDiskFailsAndLeavesTheOldFileByteForByte) {
     EXPECT_EQ(readBytes(target), small);
 }
 #endif
+
+}  // namespace
