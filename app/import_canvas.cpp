@@ -9,6 +9,7 @@
 
 #include "toolkit/canvas.h"
 #include "app/program.h"
+#include "app/window_text.h"
 #include "imaging/fixed_colour_table.h"
 #include "ui/control_ids.h"
 #include "ui/window_main.h"
@@ -89,13 +90,10 @@ imaging::Picture pictureFromIndexed(const imaging::IndexedPicture& indexed) {
 }
 
 void setResizeFields(Program& program, int width, int height) {
-    ui::WindowMain& window = *program.window;
     // The spin box clamps its value to its range; the text keeps the true size,
     // and the text is what the export reads.
-    window.setControlState(ui::Control::GadgetResizeWidth, width);
-    window.setControlText(ui::Control::GadgetResizeWidth, QString::number(width));
-    window.setControlState(ui::Control::GadgetResizeHeight, height);
-    window.setControlText(ui::Control::GadgetResizeHeight, QString::number(height));
+    setSpin(program, ui::Control::GadgetResizeWidth, width);
+    setSpin(program, ui::Control::GadgetResizeHeight, height);
 }
 
 QString dialogFolder(const Program& program) {

@@ -110,7 +110,7 @@ void importSprites(Program& program, int gx, int gy, int across, int down) {
             readCell(surface, program.palette, gx + CELL * c, gy + CELL * r, m.grid);
             drawEditorGrid(program);
             if (m.spriteCount < model::MAX_SPRITES + 1 && imported < m.spriteCount) {
-                window.setControlText(ui::Control::GadgetSpriteCount, QString::number(m.spriteCount - 1));
+                showSpriteCount(program);
                 m.nextSprite();
                 m.spriteCount += 1;
             } else if (m.spriteCount > imported) {

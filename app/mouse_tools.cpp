@@ -37,8 +37,6 @@ constexpr int PALETTE_READ_INSET = 2;  // the pixel read sits 2 pixels into the 
 constexpr int SLOT_HALF = 20;          // slot canvas half-cells; a slot is two of them each way
 constexpr int SLOT_COUNT = 16;
 constexpr int SWATCH_SIDE = 40;
-constexpr int IMPORT_WIDTH = 512;      // the right-drag places the grab corner inside this area
-constexpr int IMPORT_HEIGHT = 384;
 constexpr int TRANSPARENT = model::TRANSPARENT_INDEX;
 
 // Lowest palette index showing the screen colour, if any.
@@ -268,7 +266,7 @@ void slotCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
 
 void importCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
     if (!event.right) return;
-    if (event.x < 0 || event.x >= IMPORT_WIDTH || event.y < 0 || event.y >= IMPORT_HEIGHT) return;
+    if (event.x < 0 || event.x >= ui::IMPORT_CANVAS_WIDTH || event.y < 0 || event.y >= ui::IMPORT_CANVAS_HEIGHT) return;
     ui::WindowMain& window = *program.window;
 
     // The preview shows the rectangle as it stood before this event; the next

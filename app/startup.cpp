@@ -138,7 +138,7 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     program.palette = std::move(loaded->palette);
     program.colourSlots = std::move(loaded->colourSlots);
 
-    session->window = std::make_unique<ui::WindowMain>(0, 0, 1150, 660);
+    session->window = std::make_unique<ui::WindowMain>(0, 0, ui::CLIENT_WIDTH, ui::CLIENT_HEIGHT);
     ui::WindowMain& window = *session->window;
     program.window = &window;
     program.views.window = &window;
@@ -153,10 +153,10 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     clearDesignViews(program);
     drawColourSlots(program);
     // The count field shows sprites in use minus one, like the number beside it.
-    window.setControlText(ui::Control::GadgetSpriteCount, QString::number(program.model.spriteCount - 1));
+    showSpriteCount(program);
 
     if (auto* import = window.canvas(ui::Control::GadgetImportCanvas)) import->setBackground(toolkit::rgbColour(40, 40, 40));
-    if (auto* grab = window.canvas(ui::Control::GadgetGrabCanvas)) grab->fillBox(0, 0, 512, 128, toolkit::rgbColour(255, 170, 170));
+    if (auto* grab = window.canvas(ui::Control::GadgetGrabCanvas)) grab->fillBox(0, 0, ui::GRAB_AREA_WIDTH, ui::GRAB_AREA_HEIGHT, toolkit::rgbColour(255, 170, 170));
 
     registerShortcuts(window);
     window.applyStartValues();

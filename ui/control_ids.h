@@ -175,6 +175,14 @@ inline constexpr int PopupOutputCopy = 300;
 inline constexpr int PopupOutputSelectAll = 301;
 inline constexpr int PopupOutputGenerate = 302;
 
+// Sizes the window's layout and the commands agree on.
+inline constexpr int CLIENT_WIDTH = 1150;  // the client area under the menu bar
+inline constexpr int CLIENT_HEIGHT = 660;
+inline constexpr int IMPORT_CANVAS_WIDTH = 512;  // GadgetImportCanvas, the one store of a loaded picture
+inline constexpr int IMPORT_CANVAS_HEIGHT = 384;
+inline constexpr int GRAB_AREA_WIDTH = 512;  // what the grab preview draws on GadgetGrabCanvas
+inline constexpr int GRAB_AREA_HEIGHT = 128;
+
 // The pages of GadgetTabs.
 inline constexpr int PageDesign = 0;
 inline constexpr int PageImport = 1;

@@ -21,7 +21,6 @@ constexpr int SHEET_BOX = 2;       // each pixel as a 2 x 2 box
 constexpr int GRAB_BLOCK = 16;     // pixels of a block in the picture
 constexpr int GRAB_CELL = 32;      // and on the grab canvas
 constexpr int GRAB_MAX_ACROSS = 16, GRAB_MAX_DOWN = 4;
-constexpr int GRAB_AREA_WIDTH = 512, GRAB_AREA_HEIGHT = 128;
 constexpr int GRAB_LINE_DOWN = 131;
 constexpr int GRAB_BACKGROUND = toolkit::rgbColour(255, 170, 170);
 // Corners further out than this only ever copy black; the bound keeps the

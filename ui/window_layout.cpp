@@ -78,7 +78,7 @@ constexpr ControlSpec IMPORT[] = {
     {C::GadgetResizeHeight, K::SpinBox, "", 480, 415, 50, 27, OptNumeric, 0, 512, nullptr, nullptr, DEF},
     {C::GadgetGrabXLabel, K::Label, "X", 670, 180, 20, 25, OptNone, 0, 0, nullptr, nullptr, MEDIUM},
     {C::GadgetGrabCanvas, K::Canvas, "", 580, 20, 514, 131, OptSunken, 0, 0, nullptr, nullptr, DEF},
-    {C::GadgetImportCanvas, K::Canvas, "", 20, 18, 512, 384, OptSunken, 0, 0, nullptr, nullptr, DEF},
+    {C::GadgetImportCanvas, K::Canvas, "", 20, 18, IMPORT_CANVAS_WIDTH, IMPORT_CANVAS_HEIGHT, OptSunken, 0, 0, nullptr, nullptr, DEF},
     {C::GadgetLoadImage, K::Button, "Load image", 20, 415, 100, 30, OptNone, 0, 0, nullptr, nullptr, DEF},
     {C::GadgetImportSprites, K::Button, "Import Sprites", 130, 415, 100, 30, OptNone, 0, 0, nullptr, nullptr, DEF},
     {C::GadgetImportLeftFrame, K::Frame, "", 10, 0, 530, 518, OptNone, 0, 0, nullptr, nullptr, DEF},

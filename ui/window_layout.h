@@ -67,8 +67,6 @@ std::span<const PageSpec> pageSpecs();
 std::span<const ControlSpec> bottomRowSpecs();
 
 // Window and panel geometry.
-inline constexpr int CLIENT_WIDTH = 1150;
-inline constexpr int CLIENT_HEIGHT = 660;
 inline constexpr int TABS_X = 10, TABS_Y = 10, TABS_W = 1130, TABS_H = 560;
 inline constexpr int STATUS_FIELD_WIDTHS[3] = {60, 900, 180};
 inline constexpr int BACKGROUND_RED = 128, BACKGROUND_GREEN = 128, BACKGROUND_BLUE = 128;

@@ -353,7 +353,7 @@ void WindowMain::applyStartValues() {
     spin(Control::GadgetSheetWidth, 1, "16");
     spin(Control::GadgetSheetCount, 1, "64");
     for (Control slider : {Control::GadgetResizeWidthSlider, Control::GadgetResizeHeightSlider}) {
-        setControlRange(slider, trackBar(slider)->minimum(), 512);
+        setControlRange(slider, trackBar(slider)->minimum(), IMPORT_CANVAS_WIDTH);
         setControlState(slider, 256);
     }
 }

@@ -59,7 +59,8 @@ public:
     // Builds the whole window (buildMainWindow). width and height give the
     // client area; the window is centred on the screen, so x and y only
     // matter where there is no screen to centre on.
-    explicit WindowMain(int x = 0, int y = 0, int width = 1150, int height = 660, QWidget* parent = nullptr);
+    explicit WindowMain(int x = 0, int y = 0, int width = CLIENT_WIDTH, int height = CLIENT_HEIGHT,
+                        QWidget* parent = nullptr);
     ~WindowMain() override;
 
     // --- Controls by name. The typed accessors return nullptr for a control of another kind.
