@@ -1,5 +1,5 @@
 """Writes one small picture of every BMP and GIF kind the loader takes into a folder,
-with the colours each must show.
+and a few PNGs and JPEGs, with the colours each must show.
 
     make_pictures.py <folder>
 
@@ -7,17 +7,22 @@ Each file is written byte by byte from a known grid of pixels. Beside it goes
 <file>.rgb (width and height as two little-endian 32-bit numbers, then red, green,
 blue per pixel, rows top to bottom): Pillow's reading (Image.open(f).convert('RGB'))
 where Pillow reads the kind correctly, else the colours worked out here from the
-grid. manifest.txt lists "<file> pillow|own" per line.
+grid. manifest.txt lists "<file> pillow|own|pillow1" per line; pillow1 marks a
+16-bit PNG, where Pillow keeps each sample's high byte and libpng rounds, so the
+two may differ by 1.
 """
 
 import os
 import random
 import struct
 import sys
+import warnings
+import zlib
 
 from PIL import Image
 
 OUT = sys.argv[1]
+warnings.simplefilter("ignore")  # Pillow advises on palettes with transparency
 RNG = random.Random(5)
 MANIFEST = []
 
@@ -31,7 +36,7 @@ def grey(i):
     return (i, i, i)
 
 
-def emit(name, data, expected, by_pillow, width, height):
+def emit(name, data, expected, by_pillow, width, height, tag=None):
     path = os.path.join(OUT, name)
     with open(path, "wb") as f:
         f.write(data)
@@ -46,7 +51,7 @@ def emit(name, data, expected, by_pillow, width, height):
         assert len(pixels) == width * height * 3, name
     with open(path + ".rgb", "wb") as f:
         f.write(struct.pack("<II", width, height) + pixels)
-    MANIFEST.append(f"{name} {'pillow' if by_pillow else 'own'}")
+    MANIFEST.append(f"{name} {tag or ('pillow' if by_pillow else 'own')}")
 
 
 # ---- BMP ----------------------------------------------------------------------
@@ -304,7 +309,47 @@ def make_gifs():
         emit("pillow_animated.gif", f.read(), None, True, 0, 0)
 
 
+# ---- PNG and JPEG: Pillow writes and reads them (libpng and libjpeg underneath) ----
+
+def png16(width, height, colour_type, samples):
+    """16-bit RGB (2) or RGBA (6), written here since Pillow writes neither."""
+    per_row = width * (3 if colour_type == 2 else 4)
+    raw = b"".join(b"\0" + struct.pack(">%dH" % per_row, *samples[y * per_row:(y + 1) * per_row])
+                   for y in range(height))
+    chunk = lambda kind, body: struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 16, colour_type, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+def pillow_kind(name, image, **options):
+    path = os.path.join(OUT, name)
+    image.save(path, **options)
+    with open(path, "rb") as f:
+        emit(name, f.read(), None, True, 0, 0)
+
+
+def make_pngs_and_jpegs():
+    noise = lambda mode, w, h: Image.frombytes(mode, (w, h), bytes(RNG.randrange(256) for _ in range(
+        w * h * len(Image.new(mode, (1, 1)).getbands()))))
+    pillow_kind("rgb.png", noise("RGB", 7, 5))
+    pillow_kind("rgba.png", noise("RGBA", 7, 5))  # see-through pixels keep their stored colours
+    pillow_kind("grey.png", noise("L", 7, 5))
+    pillow_kind("grey_alpha.png", noise("LA", 7, 5))
+    pillow_kind("bilevel.png", noise("1", 13, 3))
+    palette = noise("P", 9, 4)
+    palette.putpalette([c for rgb in colours(256) for c in rgb])
+    pillow_kind("palette_trns.png", palette, transparency=bytes(RNG.randrange(256) for _ in range(256)))
+    for colour_type, name in ((2, "rgb16.png"), (6, "rgba16.png")):
+        samples = [RNG.randrange(65536) for _ in range(6 * 3 * (3 if colour_type == 2 else 4))]
+        emit(name, png16(6, 3, colour_type, samples), None, True, 0, 0, "pillow1")
+    pillow_kind("baseline.jpg", noise("RGB", 21, 13), quality=90)
+    pillow_kind("progressive.jpg", noise("RGB", 21, 13), quality=80, progressive=True)
+    pillow_kind("grey.jpg", noise("L", 21, 13), quality=95)
+    pillow_kind("full_chroma.jpg", noise("RGB", 17, 9), quality=90, subsampling=0)
+
+
 make_bmps()
 make_gifs()
+make_pngs_and_jpegs()
 with open(os.path.join(OUT, "manifest.txt"), "w") as f:
     f.write("\n".join(MANIFEST) + "\n")

@@ -1,6 +1,7 @@
 // BMP and GIF through loadPicture: one small file of every kind (make_pictures.py)
 // shows the colours Pillow reads from it, or, for kinds Pillow cannot read or
-// reads wrongly, the colours worked out from the pixels written. Among them the
+// reads wrongly, the colours worked out from the pixels written. A few PNGs and
+// JPEGs likewise (a 16-bit PNG within 1 of Pillow's). Among them the
 // kinds once shown wrong: top-down bitmaps of every depth, run-length data with
 // moves and early ends, rows starting inside the colour table, 16-bit colours
 // short of white, bit fields of any width. Cut and impossible files are refused.
@@ -60,11 +61,16 @@ TEST_F(PictureKinds, EveryKindShowsTheColoursExpectedTheSameOnEveryLoad) {
         ASSERT_TRUE(picture.has_value());
         EXPECT_EQ(picture->width, expected[0] | expected[1] << 8);
         EXPECT_EQ(picture->height, expected[4] | expected[5] << 8);
-        EXPECT_TRUE(picture->rgb == Bytes(expected.begin() + 8, expected.end()));
+        const Bytes colours(expected.begin() + 8, expected.end());
+        ASSERT_EQ(picture->rgb.size(), colours.size());
+        const int slack = by == "pillow1" ? 1 : 0;
+        int wrong = 0;
+        for (std::size_t i = 0; i < colours.size(); ++i) wrong += std::abs(picture->rgb[i] - colours[i]) > slack;
+        EXPECT_EQ(wrong, 0) << "samples off by more than " << slack;
         const Bytes bytes = file(name);
         EXPECT_TRUE(imaging::decodePicture(bytes.data(), bytes.size())->rgb == picture->rgb) << "again, from memory";
     }
-    EXPECT_EQ(kinds, 56);
+    EXPECT_EQ(kinds, 68);
 }
 
 TEST_F(PictureKinds, FilesCutShortAreRefused) {
