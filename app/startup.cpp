@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <QDir>
-#include <cstring>
 #include <QFile>
 #include <QIcon>
 #include <QPixmap>
@@ -14,7 +13,7 @@
 #include "toolkit/colour.h"
 #include "app/commands.h"
 #include "toolkit/dialogs.h"
-#include "app/qt_picture_loader.h"
+#include "app/picture_image.h"
 #include "imaging/bmp8.h"
 #include "imaging/png_decode.h"
 #include "palette/palette_file.h"
@@ -49,11 +48,7 @@ QIcon iconFromResource(const QString& name) {
     auto rgba = imaging::decodePngRgba(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                        static_cast<std::size_t>(bytes.size()));
     if (!rgba) return {};
-    QImage image(rgba->width, rgba->height, QImage::Format_RGBA8888);
-    for (int y = 0; y < rgba->height; ++y)
-        std::memcpy(image.scanLine(y), rgba->rgba.data() + static_cast<std::size_t>(y) * rgba->width * 4,
-                    static_cast<std::size_t>(rgba->width) * 4);
-    return QIcon(QPixmap::fromImage(image));
+    return QIcon(QPixmap::fromImage(rgbaPictureToImage(*rgba)));
 }
 
 void loadIcons(ui::WindowMain& window) {
@@ -76,28 +71,16 @@ void loadIcons(ui::WindowMain& window) {
     }
 }
 
-QImage toQImage(const imaging::Picture& picture) {
-    QImage image(picture.width, picture.height, QImage::Format_RGB32);
-    for (int y = 0; y < picture.height; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < picture.width; ++x) {
-            const std::uint8_t* p = picture.pixel(x, y);
-            line[x] = qRgb(p[0], p[1], p[2]);
-        }
-    }
-    return image;
-}
-
 QImage palettePicture(const QString& name) {
     const QByteArray bytes = resourceBytes(name);
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
     const auto size = static_cast<std::size_t>(bytes.size());
     if (bytes.isEmpty()) return {};
     if (imaging::isPngData(data, size)) {
-        if (auto picture = imaging::decodePng(data, size)) return toQImage(*picture);
+        if (auto picture = imaging::decodePng(data, size)) return pictureToImage(*picture);
         return {};
     }
-    if (auto bitmap = imaging::decodeBitmap8(data, size)) return toQImage(imaging::bitmapToPicture(*bitmap));
+    if (auto bitmap = imaging::decodeBitmap8(data, size)) return pictureToImage(imaging::bitmapToPicture(*bitmap));
     return {};
 }
 
@@ -116,9 +99,6 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     program.workingDir = withSeparator(workingDir);
 
     initResources();
-    // BMP and GIF pictures are read by the toolkit; PNG and JPEG by the program's decoders.
-    installQtPictureLoader();
-
     // The palette pictures the palette canvas shows.
     program.views.loadPalettePicture = [](int index) {
         static const char* const names[] = {":/palette0.png", ":/palette1.png", ":/palette2.bmp"};

@@ -6,11 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::startQtPictureLoader();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     return fuzz::decodeOnePicture(data, size);
 }

@@ -8,11 +8,6 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::startQtPictureLoader();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (fuzz::claimsLargePicture(data, size)) return 0;  // see picture_fuzz_support.h
     const auto picture = imaging::decodePicture(data, size);

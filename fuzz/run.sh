@@ -23,13 +23,19 @@ BUILD=${BUILD_DIR:-$ROOT/build-fuzz}
 cmake -S "$ROOT" -B "$BUILD" \
   -DCMAKE_CXX_COMPILER=clang++-14 \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
-  -DVIROROR_FUZZ=ON -DVIROROR_TESTS=OFF -DVIROROR_BENCH=OFF >/dev/null
+  -DVIROROR_FUZZ=ON -DVIROROR_TESTS=OFF -DVIROROR_BENCH=OFF -DVIROROR_GUI=OFF >/dev/null
 cmake --build "$BUILD" -j2 --target fuzz_make_seeds $(printf 'fuzz_%s ' "${TARGETS[@]}")
 
 # Seeds are regenerated every time: they are small and come from the generators.
 rm -rf "$BUILD/seeds"
 ASAN_OPTIONS=detect_leaks=0 "$BUILD/fuzz/fuzz_make_seeds" "$BUILD/seeds"
 /usr/bin/python3 "$ROOT/fuzz/make_seeds.py" "$BUILD/seeds"
+# Every BMP and GIF kind the unit tests load, too.
+kinds=$(mktemp -d)
+/usr/bin/python3 "$ROOT/tests/imaging/make_pictures.py" "$kinds"
+mkdir -p "$BUILD/seeds/bmp" "$BUILD/seeds/gif"
+cp "$kinds"/*.bmp "$BUILD/seeds/bmp/" && cp "$kinds"/*.gif "$BUILD/seeds/gif/"
+rm -rf "$kinds"
 
 mkdir -p "$BUILD/logs"
 run_one() {
@@ -37,7 +43,7 @@ run_one() {
   mkdir -p "$BUILD/corpus/$target" "$BUILD/artifacts/$target" "$BUILD/seeds/$target"
   # A smaller quarantine keeps ASan's own share of the memory limit down.
   ASAN_OPTIONS=quarantine_size_mb=64:malloc_context_size=20 \
-  UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+  UBSAN_OPTIONS=print_stacktrace=1 \
     "$BUILD/fuzz/fuzz_$target" "$BUILD/corpus/$target" "$BUILD/seeds/$target" \
       -max_total_time="$SECONDS_PER_TARGET" -rss_limit_mb=512 -timeout=25 \
       -print_final_stats=1 -artifact_prefix="$BUILD/artifacts/$target/" ${FUZZ_ARGS:-} \

@@ -1,5 +1,8 @@
 #include "imaging/bmp8.h"
 
+#include "imaging/bmp_decode.h"
+
+#include <algorithm>
 #include <cstring>
 
 namespace imaging {
@@ -8,9 +11,6 @@ namespace {
 
 constexpr std::uint8_t SIGNATURE_B = 0x42;
 constexpr std::uint8_t SIGNATURE_M = 0x4D;
-constexpr std::size_t CORE_HEADER_SIZE = 12;       // the oldest header: 16-bit sizes, 3-byte colours
-constexpr std::size_t LARGEST_HEADER_SIZE = 124;   // the newest header knows no more fields
-constexpr std::uint32_t COMPRESSION_NONE = 0;
 
 // Offsets within the file image.
 constexpr std::size_t AT_FILE_SIZE = 2;
@@ -20,8 +20,6 @@ constexpr std::size_t AT_WIDTH = 18;
 constexpr std::size_t AT_HEIGHT = 22;
 constexpr std::size_t AT_PLANES = 26;
 constexpr std::size_t AT_BITS = 28;
-constexpr std::size_t AT_COMPRESSION = 30;
-constexpr std::size_t AT_COLOURS_USED = 46;
 
 void put16(std::uint8_t* at, std::uint16_t value) {
     at[0] = static_cast<std::uint8_t>(value);
@@ -30,19 +28,6 @@ void put16(std::uint8_t* at, std::uint16_t value) {
 
 void put32(std::uint8_t* at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint16_t get16(const std::uint8_t* at) { return static_cast<std::uint16_t>(at[0] | at[1] << 8); }
-
-std::uint32_t get32(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(at[0]) | static_cast<std::uint32_t>(at[1]) << 8 |
-           static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
-}
-
-std::int32_t getSigned32(const std::uint8_t* at) {
-    const std::uint32_t value = get32(at);
-    return value <= 0x7FFFFFFFu ? static_cast<std::int32_t>(value)
-                                : -static_cast<std::int32_t>(~value) - 1;
 }
 
 }  // namespace
@@ -88,72 +73,34 @@ std::vector<std::uint8_t> encodeBitmap(const IndexedPicture& picture) {
 }
 
 std::optional<Bitmap8> decodeBitmap8(const std::uint8_t* data, std::size_t size) {
-    if (data == nullptr || size < BITMAP_FILE_HEADER_SIZE + 4) return std::nullopt;
-    if (data[0] != SIGNATURE_B || data[1] != SIGNATURE_M) return std::nullopt;
+    MemorySource source(data, size);
+    const auto layout = readBitmapLayout(source);
+    if (!layout || layout->bits != 8 || layout->compression != BMP_UNCOMPRESSED) return std::nullopt;
 
-    // The stored file size is only a claim; a claim past the end means a cut file.
-    const std::uint32_t claimedSize = get32(data + AT_FILE_SIZE);
-    if (claimedSize > size) return std::nullopt;
-
-    const std::size_t headerSize = get32(data + AT_HEADER_SIZE);
-    const bool core = headerSize == CORE_HEADER_SIZE;
-    if (!core && (headerSize < BITMAP_INFO_HEADER_SIZE || headerSize > LARGEST_HEADER_SIZE)) return std::nullopt;
-    if (size < BITMAP_FILE_HEADER_SIZE + headerSize) return std::nullopt;
-
-    long long width = 0;
-    long long height = 0;
-    unsigned planes = 0;
-    unsigned bits = 0;
-    std::uint32_t compression = COMPRESSION_NONE;
-    std::uint32_t coloursUsed = 0;
-    if (core) {
-        width = get16(data + AT_WIDTH);
-        height = get16(data + AT_WIDTH + 2);
-        planes = get16(data + AT_WIDTH + 4);
-        bits = get16(data + AT_WIDTH + 6);
-    } else {
-        width = getSigned32(data + AT_WIDTH);
-        height = getSigned32(data + AT_HEIGHT);
-        planes = get16(data + AT_PLANES);
-        bits = get16(data + AT_BITS);
-        compression = get32(data + AT_COMPRESSION);
-        coloursUsed = get32(data + AT_COLOURS_USED);
-    }
-    if (planes != 1 || bits != 8 || compression != COMPRESSION_NONE) return std::nullopt;
-
-    // A negative height marks rows stored top row first.
-    const bool topDown = height < 0;
-    if (topDown) height = -height;
-    if (!pictureSizeAllowed(width, height)) return std::nullopt;
-
-    if (coloursUsed > 256) return std::nullopt;
-    const std::size_t colourCount = coloursUsed == 0 ? 256 : coloursUsed;
-    const std::size_t entrySize = core ? 3 : 4;
-    const std::size_t tableStart = BITMAP_FILE_HEADER_SIZE + headerSize;
-    const std::size_t tableEnd = tableStart + colourCount * entrySize;
-
-    const std::size_t pixelOffset = get32(data + AT_PIXEL_OFFSET);
-    const std::size_t stride = static_cast<std::size_t>(bitmapStride(static_cast<int>(width)));
-    const std::size_t pixelBytes = stride * static_cast<std::size_t>(height);
+    // Stricter than the picture reader: the stored file size is a claim that must
+    // hold, and the whole table must sit before the rows.
+    if (layout->declaredFileSize > size || layout->colours > 256) return std::nullopt;
+    const std::uint64_t tableEnd = layout->tableStart + std::uint64_t{layout->colours} * layout->entrySize;
+    const std::size_t pixelOffset = layout->declaredPixelOffset;
+    const std::size_t stride = static_cast<std::size_t>(layout->stride());
+    const std::size_t pixelBytes = stride * static_cast<std::size_t>(layout->height);
     if (pixelOffset < tableEnd || pixelOffset > size || size - pixelOffset < pixelBytes) return std::nullopt;
 
     Bitmap8 bitmap;
-    bitmap.coloursInFile = static_cast<int>(colourCount);
-    for (std::size_t i = 0; i < colourCount; ++i) {
-        const std::uint8_t* entry = data + tableStart + i * entrySize;
-        bitmap.colours[i] = Rgb{entry[2], entry[1], entry[0]};
-    }
+    bitmap.coloursInFile = static_cast<int>(layout->colours);
+    std::copy(layout->table.begin(), layout->table.end(), bitmap.colours.begin());
 
     IndexedPicture& indices = bitmap.indices;
-    indices.width = static_cast<int>(width);
-    indices.height = static_cast<int>(height);
+    indices.width = layout->width;
+    indices.height = layout->height;
     indices.stride = static_cast<int>(stride);
     indices.pixels.assign(pixelBytes, 0);
     const std::uint8_t* rows = data + pixelOffset;
     for (int row = 0; row < indices.height; ++row) {
         // Kept bottom row first whatever order the file used.
-        const int fileRow = topDown ? indices.height - 1 - row : row;
-        std::memcpy(indices.pixels.data() + stride * row, rows + stride * fileRow, static_cast<std::size_t>(width));
+        const int fileRow = layout->topDown ? indices.height - 1 - row : row;
+        std::memcpy(indices.pixels.data() + stride * row, rows + stride * fileRow,
+                    static_cast<std::size_t>(indices.width));
     }
     return bitmap;
 }

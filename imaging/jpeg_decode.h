@@ -4,6 +4,7 @@
 // claims a size over the picture limits, is refused before pixel memory is taken.
 
 #include "imaging/picture.h"
+#include "imaging/picture_source.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,10 @@ namespace imaging {
 // True when the buffer starts with a JPEG start-of-image marker (FF D8 FF).
 bool isJpegData(const std::uint8_t* data, std::size_t size);
 
+// The source is read from its start, a piece at a time; the rows go straight into
+// the picture. Refused as well: a progressive picture whose coefficients would not
+// fit in what the memory budget leaves beside the picture.
+std::optional<Picture> decodeJpeg(PictureSource& source);
 std::optional<Picture> decodeJpeg(const std::uint8_t* data, std::size_t size);
 std::optional<Picture> decodeJpegFile(const std::string& path);
 

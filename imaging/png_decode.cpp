@@ -1,23 +1,13 @@
 #include "imaging/png_decode.h"
 
-#include "imaging/file_bytes.h"
 
 #include <png.h>
 
 #include <csetjmp>
-#include <cstring>
 
 namespace imaging {
 
 namespace {
-
-// Where libpng reads from. Plain data only: it is reached from the read callback,
-// which a longjmp may leave at any moment.
-struct PngSource {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t position;
-};
 
 // Everything the decode produces. It lives in the frame of decodeToBuffer, outside
 // the frame that calls setjmp, so an error jumps over no destructor.
@@ -28,11 +18,11 @@ struct PngOutput {
     std::vector<png_bytep> rows;
 };
 
-void readFromBuffer(png_structp png, png_bytep target, std::size_t length) {
-    auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
-    if (length > source->size - source->position) png_error(png, "PNG data ends early");
-    std::memcpy(target, source->data + source->position, length);
-    source->position += length;
+// Reached from libpng, which a longjmp may leave at any moment: nothing here
+// holds anything that needs cleaning up.
+void readFromSource(png_structp png, png_bytep target, std::size_t length) {
+    auto* source = static_cast<PictureSource*>(png_get_io_ptr(png));
+    if (!source->readAll(target, length)) png_error(png, "PNG data ends early");
 }
 
 [[noreturn]] void failDecode(png_structp png, png_const_charp) {
@@ -44,10 +34,10 @@ void ignoreWarning(png_structp, png_const_charp) {}
 
 // The libpng calls. Nothing in this frame has a destructor, and nothing read after
 // the longjmp was changed after the setjmp, so no local needs to be volatile.
-bool runDecode(png_structp png, png_infop info, PngSource* source, int channels, PngOutput* out) {
+bool runDecode(png_structp png, png_infop info, PictureSource* source, int channels, PngOutput* out) {
     if (setjmp(png_jmpbuf(png))) return false;
 
-    png_set_read_fn(png, source, readFromBuffer);
+    png_set_read_fn(png, source, readFromSource);
     png_set_user_limits(png, MAX_PICTURE_SIDE, MAX_PICTURE_SIDE);
     png_read_info(png, info);
 
@@ -90,8 +80,11 @@ bool runDecode(png_structp png, png_infop info, PngSource* source, int channels,
     return true;
 }
 
-bool decodeToBuffer(const std::uint8_t* data, std::size_t size, int channels, PngOutput& out) {
-    if (!isPngData(data, size)) return false;
+bool decodeToBuffer(PictureSource& source, int channels, PngOutput& out) {
+    std::uint8_t signature[8];
+    if (!source.seek(0) || !source.readAll(signature, sizeof signature) || !isPngData(signature, 8) ||
+        !source.seek(0))
+        return false;
 
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, failDecode, ignoreWarning);
     if (png == nullptr) return false;
@@ -101,7 +94,6 @@ bool decodeToBuffer(const std::uint8_t* data, std::size_t size, int channels, Pn
         return false;
     }
 
-    PngSource source{data, size, 0};
     bool ok = false;
     try {
         ok = runDecode(png, info, &source, channels, &out);
@@ -119,9 +111,9 @@ bool isPngData(const std::uint8_t* data, std::size_t size) {
     return data != nullptr && size >= 8 && png_sig_cmp(data, 0, 8) == 0;
 }
 
-std::optional<Picture> decodePng(const std::uint8_t* data, std::size_t size) {
+std::optional<Picture> decodePng(PictureSource& source) {
     PngOutput out;
-    if (!decodeToBuffer(data, size, 3, out)) return std::nullopt;
+    if (!decodeToBuffer(source, 3, out)) return std::nullopt;
     Picture picture;
     picture.width = out.width;
     picture.height = out.height;
@@ -129,15 +121,21 @@ std::optional<Picture> decodePng(const std::uint8_t* data, std::size_t size) {
     return picture;
 }
 
+std::optional<Picture> decodePng(const std::uint8_t* data, std::size_t size) {
+    MemorySource source(data, size);
+    return decodePng(source);
+}
+
 std::optional<Picture> decodePngFile(const std::string& path) {
-    const auto bytes = readFileBytes(path);
-    if (!bytes) return std::nullopt;
-    return decodePng(bytes->data(), bytes->size());
+    const auto source = FileSource::open(path);
+    if (!source) return std::nullopt;
+    return decodePng(*source);
 }
 
 std::optional<RgbaPicture> decodePngRgba(const std::uint8_t* data, std::size_t size) {
+    MemorySource source(data, size);
     PngOutput out;
-    if (!decodeToBuffer(data, size, 4, out)) return std::nullopt;
+    if (!decodeToBuffer(source, 4, out)) return std::nullopt;
     RgbaPicture picture;
     picture.width = out.width;
     picture.height = out.height;

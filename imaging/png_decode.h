@@ -4,6 +4,7 @@
 // size over the picture limits is refused before any pixel memory is taken.
 
 #include "imaging/picture.h"
+#include "imaging/picture_source.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +27,8 @@ bool isPngData(const std::uint8_t* data, std::size_t size);
 
 // Decodes to true-colour RGB; alpha and transparency are dropped (the colour
 // values are kept as stored, not blended with anything).
+// The source is read from its start, a piece at a time.
+std::optional<Picture> decodePng(PictureSource& source);
 std::optional<Picture> decodePng(const std::uint8_t* data, std::size_t size);
 std::optional<Picture> decodePngFile(const std::string& path);
 

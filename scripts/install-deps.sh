@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the editor and the tests need,
 # asking apt only for those that are missing.
 set -euo pipefail
-packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpng-dev libjpeg-dev libgtest-dev
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpng-dev libjpeg-dev libgif-dev libgtest-dev
           libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool pasmo python3-pil imagemagick)
 missing=()
 for p in "${packages[@]}"; do

@@ -20,6 +20,11 @@ Bytes randomBytes(std::size_t count, unsigned seed) {
     return out;
 }
 
+Bytes readFile(const std::string& path) {
+    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
 void putLe(Bytes& file, std::size_t at, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) file[at + i] = Byte(value >> (8 * i));
 }

@@ -14,6 +14,7 @@ using Byte = std::uint8_t;
 using Bytes = std::vector<Byte>;
 
 Bytes randomBytes(std::size_t count, unsigned seed);
+Bytes readFile(const std::string& path);  // empty when it cannot be read
 void putLe(Bytes& file, std::size_t at, std::uint32_t value, int bytes = 4);  // little-endian
 
 // A fresh folder under the system's temporary folder, removed with everything in it.

@@ -1,9 +1,8 @@
 // The single load call: content picks the decoder, names with spaces and non-ASCII
-// letters load, anything else cannot be loaded, other formats reach the fallback.
+// letters load, anything else cannot be loaded.
 #include "imaging/picture_load.h"
 
 #include "imaging/bmp8.h"
-#include "imaging/file_bytes.h"
 #include "picture_files.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +21,6 @@ Bytes pngOf(int width, int height) {
 
 class PictureLoad : public ::testing::Test {
 protected:
-    void TearDown() override { imaging::setPictureLoaderFallback({}); }
     picture_files::TempFolder folder;
 };
 
@@ -37,7 +35,7 @@ TEST_F(PictureLoad, ContentNotNameChoosesTheDecoderAndAnyNameLoads) {
     const auto jpeg = loadPicture(folder.write("really a jpeg.png", grey));
     ASSERT_TRUE(jpeg.has_value());
     EXPECT_EQ(jpeg->width, 9);
-    // An exported bitmap loads without any fallback and shows the table's colours.
+    // An exported bitmap shows the table's colours.
     const auto bitmap = loadPicture(folder.write("export.BMP", imaging::encodeBitmap({3, 1, 4, {0xE3, 0, 0xFF, 0}})));
     ASSERT_TRUE(bitmap.has_value());
     EXPECT_EQ(bitmap->rgb, (Bytes{255, 0, 255, 0, 0, 0, 255, 255, 255}));
@@ -49,32 +47,6 @@ TEST_F(PictureLoad, WhatCannotBeLoadedGivesNothing) {
                                     folder.write("empty.png", {}), folder.write("notes", {text.begin(), text.end()}),
                                     folder.write("huge.png", picture_files::pngClaiming(100000, 100000))})
         EXPECT_FALSE(loadPicture(name).has_value()) << name;
-    const std::string big = folder.write("big.bin", Bytes(1000, 7));
-    EXPECT_TRUE(imaging::readFileBytes(big, 1000).has_value());
-    EXPECT_FALSE(imaging::readFileBytes(big, 999).has_value());
-}
-
-TEST_F(PictureLoad, OtherFormatsGoToTheFallbackWhichMayNotMisbehave) {
-    const Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0};
-    const std::string name = folder.write("anim.gif", gif);
-    EXPECT_FALSE(loadPicture(name).has_value());  // nothing installed yet
-    Bytes seen;
-    Picture answer{1, 1, {1, 2, 3}};
-    imaging::setPictureLoaderFallback([&](const std::uint8_t* data, std::size_t size) -> std::optional<Picture> {
-        seen.assign(data, data + size);
-        if (answer.width < 0) throw std::runtime_error("decoder broke");
-        return answer;
-    });
-    ASSERT_TRUE(loadPicture(name).has_value());
-    EXPECT_EQ(loadPicture(name)->rgb, (Bytes{1, 2, 3}));
-    EXPECT_EQ(seen, gif);
-    seen.clear();  // files the built-in decoders refuse never reach it
-    EXPECT_FALSE(loadPicture(folder.write("bad.png", picture_files::pngClaiming(0, 0))).has_value());
-    EXPECT_TRUE(seen.empty());
-    for (const Picture& wrong : {Picture{4, 4, Bytes(5)}, Picture{20000, 1, Bytes(60000)}, Picture{-1, 1, {}}}) {
-        answer = wrong;  // fewer bytes than its size says, over the limits, throwing
-        EXPECT_FALSE(loadPicture(name).has_value()) << wrong.width << " x " << wrong.height;
-    }
 }
 
 }  // namespace

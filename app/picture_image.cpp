@@ -1,65 +1,10 @@
-#include "app/qt_picture_loader.h"
-
-#include "imaging/picture_checks.h"
-#include "imaging/picture_load.h"
-
-#include <QBuffer>
-#include <QByteArray>
-#include <QImageReader>
+#include "app/picture_image.h"
 
 #include <algorithm>
-#include <cstring>
-#include <limits>
+#include <cstddef>
+#include <cstdint>
 
 namespace app {
-
-namespace {
-
-// The format by its signature, so no other Qt image plugin is ever asked.
-QByteArray formatOf(const std::uint8_t* data, std::size_t size) {
-    if (size >= 2 && data[0] == 'B' && data[1] == 'M') return "bmp";
-    if (size >= 6 && (std::memcmp(data, "GIF87a", 6) == 0 || std::memcmp(data, "GIF89a", 6) == 0)) return "gif";
-    return {};
-}
-
-}  // namespace
-
-std::optional<imaging::Picture> decodePictureWithQt(const std::uint8_t* data, std::size_t size) {
-    if (data == nullptr || size == 0 || size > static_cast<std::size_t>(std::numeric_limits<int>::max()))
-        return std::nullopt;
-    const QByteArray format = formatOf(data, size);
-    if (format.isEmpty()) return std::nullopt;
-    // Qt shows what it got of a cut-short file; such a file is refused here instead.
-    const bool complete =
-        format == "bmp" ? imaging::bmpFileComplete(data, size) : imaging::gifFirstImageComplete(data, size);
-    if (!complete) return std::nullopt;
-
-    // The bytes stay the caller's: QBuffer reads them in place.
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::ReadOnly)) return std::nullopt;
-    QImageReader reader(&buffer, format);
-    reader.setDecideFormatFromContent(false);
-    reader.setAutoTransform(false);
-
-    // The header's claim is checked before anything is decoded.
-    const QSize claimed = reader.size();
-    if (!claimed.isValid() || !imaging::pictureSizeAllowed(claimed.width(), claimed.height())) return std::nullopt;
-
-    QImage image;
-    if (!reader.read(&image) || image.isNull() || image.size() != claimed) return std::nullopt;
-    return imageToPicture(image);
-}
-
-void installQtPictureLoader() {
-    // Qt's own ceiling on decoded images may sit below the largest picture the
-    // program accepts (4 bytes a pixel once decoded); raise it to match.
-    constexpr long long neededMegabytes = imaging::MAX_PICTURE_PIXELS * 4 / (1024 * 1024);
-    const int current = QImageReader::allocationLimit();  // 0: no ceiling at all
-    if (current != 0 && current < neededMegabytes)
-        QImageReader::setAllocationLimit(static_cast<int>(neededMegabytes));
-    imaging::setPictureLoaderFallback(decodePictureWithQt);
-}
 
 QImage pictureToImage(const imaging::Picture& picture) {
     if (picture.empty() || picture.rgb.size() != static_cast<std::size_t>(picture.width) * picture.height * 3)
