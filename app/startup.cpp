@@ -13,7 +13,7 @@
 #include "toolkit/colour.h"
 #include "app/commands.h"
 #include "toolkit/dialogs.h"
-#include "app/picture_image.h"
+#include "toolkit/picture_image.h"
 #include "imaging/bmp8.h"
 #include "imaging/png_decode.h"
 #include "palette/palette_file.h"
@@ -48,7 +48,7 @@ QIcon iconFromResource(const QString& name) {
     auto rgba = imaging::decodePngRgba(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                        static_cast<std::size_t>(bytes.size()));
     if (!rgba) return {};
-    return QIcon(QPixmap::fromImage(rgbaPictureToImage(*rgba)));
+    return QIcon(QPixmap::fromImage(toolkit::rgbaPictureToImage(*rgba)));
 }
 
 void loadIcons(ui::WindowMain& window) {
@@ -77,10 +77,10 @@ QImage palettePicture(const QString& name) {
     const auto size = static_cast<std::size_t>(bytes.size());
     if (bytes.isEmpty()) return {};
     if (imaging::isPngData(data, size)) {
-        if (auto picture = imaging::decodePng(data, size)) return pictureToImage(*picture);
+        if (auto picture = imaging::decodePng(data, size)) return toolkit::pictureToImage(*picture);
         return {};
     }
-    if (auto bitmap = imaging::decodeBitmap8(data, size)) return pictureToImage(imaging::bitmapToPicture(*bitmap));
+    if (auto bitmap = imaging::decodeBitmap8(data, size)) return toolkit::pictureToImage(imaging::bitmapToPicture(*bitmap));
     return {};
 }
 

@@ -1,7 +1,7 @@
 // Found while fuzzing: a picture of 59 million pixels was once held twice at 4
 // bytes a pixel while it became a picture. The conversion now works in bands of
 // rows; it must keep every format's colours across band edges.
-#include "app/picture_image.h"
+#include "toolkit/picture_image.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ TEST(FuzzRegressions, ImageToPictureGivesEveryFormatsColoursAcrossBandEdges) {
                 for (int x = 0; x < 7; ++x) image.setPixel(x, y, random());
             image = image.convertToFormat(format);
             const QImage expected = image.convertToFormat(QImage::Format_ARGB32);  // what the format means
-            const imaging::Picture picture = app::imageToPicture(image);
+            const imaging::Picture picture = toolkit::imageToPicture(image);
             ASSERT_EQ(picture.width, 7);
             ASSERT_EQ(picture.height, height);
             ASSERT_EQ(picture.rgb.size(), static_cast<std::size_t>(7 * height * 3));
@@ -33,7 +33,7 @@ TEST(FuzzRegressions, ImageToPictureGivesEveryFormatsColoursAcrossBandEdges) {
                 }
         }
     }
-    EXPECT_TRUE(app::imageToPicture(QImage()).empty());
+    EXPECT_TRUE(toolkit::imageToPicture(QImage()).empty());
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include "app/picture_image.h"
+#include "toolkit/picture_image.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
-namespace app {
+namespace toolkit {
 
 QImage pictureToImage(const imaging::Picture& picture) {
     if (picture.empty() || picture.rgb.size() != static_cast<std::size_t>(picture.width) * picture.height * 3)
@@ -66,4 +66,4 @@ imaging::Picture imageToPicture(const QImage& image) {
     return picture;
 }
 
-}  // namespace app
+}  // namespace toolkit

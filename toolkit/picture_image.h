@@ -7,7 +7,7 @@
 
 #include <QImage>
 
-namespace app {
+namespace toolkit {
 
 // A true-colour picture as an opaque 32-bit image (QImage::Format_RGB32).
 QImage pictureToImage(const imaging::Picture& picture);
@@ -16,4 +16,4 @@ QImage rgbaPictureToImage(const imaging::RgbaPicture& picture);
 // Any image as a true-colour picture; alpha is dropped, the stored colours stay.
 imaging::Picture imageToPicture(const QImage& image);
 
-}  // namespace app
+}  // namespace toolkit
