@@ -38,9 +38,8 @@ void loadSpriteSheet(Program& program, const QString& fileName, bool refreshShee
                                          QString::fromLatin1(io::LOAD_SPRITE_DIALOG_FILTER));
     // A cancelled dialog, a file that cannot be read or an empty one leave the
     // sheet, the counts, the history and the animation fields as they were.
-    const io::LoadResult result =
-        name.isEmpty() ? io::LoadResult{false, 0, io::LOAD_FAILED_STATUS} : io::loadSpriteSheet(program.model, toPath(name));
-    if (!result.ok) {
+    const model::Result<int> sprites = io::loadSpriteSheet(program.model, toPath(name));
+    if (!sprites) {
         program.window->setStatus(QString::fromLatin1(io::LOAD_FAILED_STATUS), 100);
         return;
     }
@@ -52,8 +51,8 @@ void loadSpriteSheet(Program& program, const QString& fileName, bool refreshShee
     countColours(program);
     if (refreshSheetView) drawSheetPreview(program);
     program.dialogs->message(QString::fromLatin1(io::LOAD_SUCCESS_TITLE),
-                             fromUtf8(io::loadedMessageText(result.spritesRead)));
-    status(program, io::loadedStatusText(result.spritesRead), 0);
+                             fromUtf8(io::loadedMessageText(*sprites)));
+    status(program, io::loadedStatusText(*sprites), 0);
     program.window->setWindowTitle(fromUtf8(io::fileWindowTitle(version(), name.toStdString())));
 }
 
@@ -66,10 +65,13 @@ void saveSheet(Program& program, Write write) {
                                                    program.workingDir,
                                                    QString::fromLatin1(io::SAVE_SPRITE_DIALOG_FILTER));
     if (name.isEmpty()) return;
-    const io::SaveResult result = write(toPath(name));
-    status(program, result.status, 100);
-    if (result.ok)
-        program.window->setWindowTitle(fromUtf8(io::savedWindowTitle(version(), io::displayName(result.path))));
+    const model::Result<io::SavedSprites> saved = write(toPath(name));
+    if (!saved) {
+        status(program, io::SAVE_FAILED_STATUS, 100);
+        return;
+    }
+    status(program, io::savedSheetStatusText(saved->sprites), 100);
+    program.window->setWindowTitle(fromUtf8(io::savedWindowTitle(version(), io::displayName(saved->path))));
 }
 
 }  // namespace
@@ -99,8 +101,7 @@ void quickSave(Program& program) {
     }
     status(program, io::quickSavingStatusText(name), 0);
     QCoreApplication::processEvents();  // let the "Saving" text show before the write
-    const io::SaveResult result = io::quickSave(program.model, toPath(fromUtf8(name)));
-    if (!result.ok) {
+    if (!io::quickSave(program.model, toPath(fromUtf8(name)))) {
         status(program, io::quickSaveFailedStatusText(name), 100);
         return;
     }
@@ -116,8 +117,8 @@ void exportSprite(Program& program) {
         status(program, io::exportFailedStatusText(""), 0);
         return;
     }
-    const io::SaveResult result = io::exportSprite(program.model, toPath(name));
-    status(program, result.ok ? io::exportedStatusText(name.toStdString()) : io::exportFailedStatusText(name.toStdString()),
+    const bool saved = io::exportSprite(program.model, toPath(name)).ok();
+    status(program, saved ? io::exportedStatusText(name.toStdString()) : io::exportFailedStatusText(name.toStdString()),
            0);
 }
 

@@ -71,7 +71,7 @@ void saveAsmOutput(Program& program) {
                                   dialogFolder(program) + QString::fromLatin1(io::SAVE_ASM_DEFAULT_NAME),
                                   QString::fromLatin1(io::SAVE_ASM_DIALOG_FILTER));
     if (name.isEmpty()) return;
-    const bool saved = io::saveListing(text.toStdString(), localPath(name));
+    const bool saved = io::saveListing(text.toStdString(), localPath(name)).ok();
     program.dialogs->message(QString::fromLatin1(io::SAVE_ASM_MESSAGE_TITLE),
                              QString::fromLatin1(saved ? io::SAVE_ASM_COMPLETE_TEXT : io::SAVE_ASM_FAILED_TEXT));
 }

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/result.h"
+
 namespace io {
 
 inline constexpr const char* DEFAULT_LABEL_BASE = "Sprite";  // also the label field's first text
@@ -61,8 +63,8 @@ std::string asmListing(std::span<const std::uint8_t> sheet, int spriteCount, std
 // other code point, and every malformed UTF-8 byte, as "?". No byte-order mark.
 std::string listingFileBytes(std::string_view utf8Text);
 
-// Writes listingFileBytes(utf8Text) over path through writeFileReplacing; false on any
-// failure (the window then shows SAVE_ASM_FAILED_TEXT and the old file is untouched).
-bool saveListing(std::string_view utf8Text, const std::filesystem::path& path);
+// Writes listingFileBytes(utf8Text) over path through writeFileReplacing, failing as it
+// does; a failed save leaves the old file untouched.
+model::Result<> saveListing(std::string_view utf8Text, const std::filesystem::path& path);
 
 }  // namespace io

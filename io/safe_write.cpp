@@ -31,7 +31,7 @@ fs::path freshTemporaryName(const fs::path& folder) {
     return {};
 }
 
-WriteResult failure(std::string text) { return WriteResult{false, std::move(text)}; }
+model::Error failure(std::string text) { return model::failure(model::ErrorKind::CannotWrite, std::move(text)); }
 
 // The file a write to target really replaces: a link's destination, otherwise target.
 fs::path resolveTarget(const fs::path& target) {
@@ -50,9 +50,10 @@ std::string displayName(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-WriteResult writeFileReplacing(const fs::path& requested, std::span<const std::uint8_t> bytes) {
-    if (requested.empty()) return failure("no file name");
-    if (!requested.has_filename()) return failure("not a file name: " + displayName(requested));
+model::Result<> writeFileReplacing(const fs::path& requested, std::span<const std::uint8_t> bytes) {
+    if (requested.empty()) return model::failure(model::ErrorKind::NoName, "no file name");
+    if (!requested.has_filename())
+        return model::failure(model::ErrorKind::NotAFile, "not a file name: " + displayName(requested));
 
     const fs::path target = resolveTarget(requested);
     fs::path folder = target.parent_path();
@@ -96,10 +97,10 @@ WriteResult writeFileReplacing(const fs::path& requested, std::span<const std::u
 
     fs::rename(temporary, target, ec);
     if (ec) return discard("cannot replace " + displayName(target) + ": " + ec.message());
-    return WriteResult{true, {}};
+    return model::Done{};
 }
 
-WriteResult writeFileReplacing(const fs::path& target, std::string_view bytes) {
+model::Result<> writeFileReplacing(const fs::path& target, std::string_view bytes) {
     return writeFileReplacing(
         target, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }

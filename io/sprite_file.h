@@ -8,11 +8,11 @@
 // failed save leaves the old file as it was.
 
 #include <filesystem>
-#include <optional>
 #include <vector>
 #include <string>
 #include <string_view>
 
+#include "model/result.h"
 #include "model/sprite_model.h"
 
 namespace io {
@@ -58,48 +58,46 @@ std::string savedWindowTitle(std::string_view version, std::string_view name);
 std::filesystem::path withSpriteExtension(const std::filesystem::path& name);
 
 // ---- Loading ----------------------------------------------------------------------
-// The first maxBytes bytes of a file (fewer when it is shorter), or nothing when it
-// cannot be opened or read. Nothing past maxBytes is ever read.
-std::optional<std::vector<std::uint8_t>> readFileStart(const std::filesystem::path& path, std::size_t maxBytes);
+// The first maxBytes bytes of a file (fewer when it is shorter). Fails with NotAFile for
+// a folder, NotFound when the file cannot be opened and Unreadable when reading fails.
+// Nothing past maxBytes is ever read.
+model::Result<std::vector<std::uint8_t>> readFileStart(const std::filesystem::path& path, std::size_t maxBytes);
 
-struct LoadResult {
-    bool ok = false;
-    int spritesRead = 0;  // 1 to 64 when ok
-    std::string status;   // LOAD_FAILED_STATUS or loadedStatusText(spritesRead)
-};
-
-// Reads up to 64 sprites from the start of the file into the sheet. A final partial
-// sprite is completed with 0; every byte of sprites 1 to 64 after the last one read is
-// 255; the room after sprite 64 is not touched. Then currentSprite = 1, spriteCount =
-// sprites read, the grid holds sprite 1 and the undo history restarts on it.
-// A file that cannot be opened or read, or holds no bytes, changes nothing at all.
+// Reads up to 64 sprites from the start of the file into the sheet and gives the number
+// of sprites read (1 to 64). A final partial sprite is completed with 0; every byte of
+// sprites 1 to 64 after the last one read is 255; the room after sprite 64 is not
+// touched. Then currentSprite = 1, spriteCount = sprites read, the grid holds sprite 1
+// and the undo history restarts on it.
+// No name (NoName), a file that cannot be opened or read (readFileStart's kinds) or one
+// that holds no bytes (Empty) changes nothing at all.
 // Only the first 64 * 256 bytes are ever read, whatever the file's size.
-LoadResult loadSpriteSheet(model::SpriteModel& model, const std::filesystem::path& path);
+model::Result<int> loadSpriteSheet(model::SpriteModel& model, const std::filesystem::path& path);
 
 // ---- Saving -----------------------------------------------------------------------
-struct SaveResult {
-    bool ok = false;
-    std::filesystem::path path;  // the file written (or meant), after any extension rule
+// What a successful save wrote.
+struct SavedSprites {
+    std::filesystem::path path;  // the file written, after any extension rule
     int sprites = 0;             // sprites written
-    std::string status;          // the status text for this outcome
-    std::string error;           // why it failed, for diagnostics; empty on success
 };
+
+// Every save fails with NoName for an empty name and with writeFileReplacing's kinds
+// when the file cannot be written; a failed save leaves any former file as it was.
 
 // "Save All Sprites": stores the grid, then writes sprites 1 to spriteCount to
 // withSpriteExtension(chosen).
-SaveResult saveAllSprites(model::SpriteModel& model, const std::filesystem::path& chosen);
+model::Result<SavedSprites> saveAllSprites(model::SpriteModel& model, const std::filesystem::path& chosen);
 
 // "Save Range": first and last are the 0-based sprite numbers of the range fields.
 // Stores the grid, clamps both to 0..63 and writes sprites first + 1 to last + 1 to
 // withSpriteExtension(chosen). A range whose last is below its first writes nothing
-// and fails with SAVE_FAILED_STATUS.
-SaveResult saveSpriteRange(model::SpriteModel& model, const std::filesystem::path& chosen, int first, int last);
+// and fails with EmptyRange.
+model::Result<SavedSprites> saveSpriteRange(model::SpriteModel& model, const std::filesystem::path& chosen, int first, int last);
 
 // "Quick Save": stores the grid, then writes sprites 1 to spriteCount to exactly name
 // (no extension added), replacing the whole former content.
-SaveResult quickSave(model::SpriteModel& model, const std::filesystem::path& name);
+model::Result<SavedSprites> quickSave(model::SpriteModel& model, const std::filesystem::path& name);
 
 // "Export Sprite": the 256 grid cells (low 8 bits), row by row, to exactly name.
-SaveResult exportSprite(const model::SpriteModel& model, const std::filesystem::path& name);
+model::Result<SavedSprites> exportSprite(const model::SpriteModel& model, const std::filesystem::path& name);
 
 }  // namespace io

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 
+#include "model/result.h"
 #include "palette/palette.h"
 
 namespace palette {
@@ -27,9 +27,9 @@ struct LoadedPalette {
     ColourSlots colourSlots;
 };
 
-// Reads the palette file at path. nullopt when it cannot be opened or read (missing,
-// a folder, a read error, or larger than MAX_PALETTE_FILE_BYTES); the caller shows
-// PALETTE_LOAD_ERROR_TEXT and ends the program.
-std::optional<LoadedPalette> loadPalette(const std::filesystem::path& path);
+// Reads the palette file at path. Fails with NotFound when it cannot be opened,
+// Unreadable on a read error (a folder among them) and TooLarge past
+// MAX_PALETTE_FILE_BYTES; the caller then tells the user and ends the program.
+model::Result<LoadedPalette> loadPalette(const std::filesystem::path& path);
 
 }  // namespace palette
