@@ -24,15 +24,6 @@ inline constexpr const char* SPRITE_END_TEXT = "\n\n";
 // Pieces appended per sprite: the label line, 16 data lines and SPRITE_END_TEXT.
 inline constexpr int PIECES_PER_SPRITE = 18;
 
-// ---- "Save ASM" and the clipboard --------------------------------------------------
-inline constexpr const char* SAVE_ASM_DIALOG_TITLE = "Save ASM output";
-inline constexpr const char* SAVE_ASM_DEFAULT_NAME = "export.asm";
-inline constexpr const char* SAVE_ASM_DIALOG_FILTER = ".asm";
-inline constexpr const char* SAVE_ASM_MESSAGE_TITLE = "Save";
-inline constexpr const char* SAVE_ASM_COMPLETE_TEXT = "Save complete.";
-inline constexpr const char* SAVE_ASM_FAILED_TEXT = "Save failed.";
-inline constexpr const char* COPIED_SELECTION_STATUS = "Copied selection to clipboard";
-
 // The label field's text with "Sprite" for an empty text and every space turned into
 // "_"; nothing else is changed.
 std::string labelBase(std::string_view labelText);

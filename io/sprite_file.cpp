@@ -18,32 +18,6 @@ using model::SPRITE_BYTES;
 using model::ErrorKind;
 using model::failure;
 
-// ---- Texts ---------------------------------------------------------------------------
-
-std::string loadedMessageText(int sprites) { return "Loaded " + std::to_string(sprites) + " sprite(s)."; }
-
-std::string loadedStatusText(int sprites) { return "Success - " + loadedMessageText(sprites); }
-
-std::string savedSheetStatusText(int sprites) { return "Success - Saved sprite sheet " + std::to_string(sprites); }
-
-std::string quickSavingStatusText(std::string_view name) { return "Saving :" + std::string(name); }
-
-std::string quickSavedStatusText(std::string_view name) { return "Quick saved as :" + std::string(name); }
-
-std::string quickSaveFailedStatusText(std::string_view name) { return "Failed - saved as :" + std::string(name); }
-
-std::string exportedStatusText(std::string_view name) { return "Saved " + std::string(name); }
-
-std::string exportFailedStatusText(std::string_view name) { return "Failed to save " + std::string(name); }
-
-std::string fileWindowTitle(std::string_view version, std::string_view name) {
-    return "Viroror " + std::string(version) + " - file : " + std::string(name);
-}
-
-std::string savedWindowTitle(std::string_view version, std::string_view name) {
-    return "Viroror " + std::string(version) + " - Saved : " + std::string(name);
-}
-
 // ---- The extension rule --------------------------------------------------------------
 
 fs::path withSpriteExtension(const fs::path& name) {

@@ -4,53 +4,18 @@
 // layout. Loading, the three sheet saves and the single-sprite export.
 //
 // These functions change the model and write files; the window shows the dialogs,
-// sets the texts below and redraws. Every write goes through writeFileReplacing, so a
-// failed save leaves the old file as it was.
+// chooses its texts by the outcome and redraws. Every write goes through
+// writeFileReplacing, so a failed save leaves the old file as it was.
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <vector>
-#include <string>
-#include <string_view>
 
 #include "model/result.h"
 #include "model/sprite_model.h"
 
 namespace io {
-
-// ---- Dialog settings -------------------------------------------------------------
-inline constexpr const char* LOAD_SPRITE_DIALOG_TITLE = "Load sprite";
-inline constexpr const char* LOAD_SPRITE_DIALOG_FILTER = "SPR files|*.spr";
-inline constexpr const char* SAVE_SPRITE_DIALOG_TITLE = "Save sprite";  // save all and save range
-inline constexpr const char* SAVE_SPRITE_DIALOG_FILTER = "*.spr";
-inline constexpr const char* QUICK_SAVE_DIALOG_TITLE = "Pick quick save";
-inline constexpr const char* QUICK_SAVE_DIALOG_FILTER = "*.*";
-inline constexpr const char* EXPORT_SPRITE_DIALOG_TITLE = "Save current sprite...";
-inline constexpr const char* EXPORT_SPRITE_DIALOG_FILTER = "Sprite|*.spr";
-
-// ---- Status and message texts ------------------------------------------------------
-inline constexpr const char* LOAD_FAILED_STATUS = "Failed to load - Could not load sprites";  // progress 100
-inline constexpr const char* LOAD_SUCCESS_TITLE = "Success";
-inline constexpr const char* SAVE_FAILED_STATUS = "Failed - Could not save sprites";  // progress 100
-
-// "Loaded " + n + " sprite(s)." (message box titled LOAD_SUCCESS_TITLE)
-std::string loadedMessageText(int sprites);
-// "Success - Loaded " + n + " sprite(s)." (progress 0)
-std::string loadedStatusText(int sprites);
-// "Success - Saved sprite sheet " + n (progress 100), save all and save range
-std::string savedSheetStatusText(int sprites);
-// "Saving :" + name (progress 0), shown before a quick save writes
-std::string quickSavingStatusText(std::string_view name);
-// "Quick saved as :" + name (progress 0)
-std::string quickSavedStatusText(std::string_view name);
-// "Failed - saved as :" + name (progress 100)
-std::string quickSaveFailedStatusText(std::string_view name);
-// "Saved " + name / "Failed to save " + name (progress 0), the sprite export
-std::string exportedStatusText(std::string_view name);
-std::string exportFailedStatusText(std::string_view name);
-// Window titles: "Viroror " + version + " - file : " + name after a load or quick save,
-// "Viroror " + version + " - Saved : " + name after save all or save range.
-std::string fileWindowTitle(std::string_view version, std::string_view name);
-std::string savedWindowTitle(std::string_view version, std::string_view name);
 
 // ---- The extension rule --------------------------------------------------------------
 // Save all and save range: a name whose last four characters are not ".spr" in any mix

@@ -13,10 +13,6 @@ namespace palette {
 // The palette file read at start-up from the working folder.
 inline constexpr const char* PALETTE_FILE_NAME = "rgb9spreada.pal";
 
-// The message box shown when the palette file cannot be read; the program then ends.
-inline constexpr const char* PALETTE_LOAD_ERROR_TITLE = "ERROR!";
-inline constexpr const char* PALETTE_LOAD_ERROR_TEXT = "Cannot load r3g3b2.txt palette!";
-
 // A palette file larger than this is refused as unreadable rather than turned into
 // hundreds of thousands of entries (a real one is 768 bytes).
 inline constexpr std::uintmax_t MAX_PALETTE_FILE_BYTES = 1024 * 1024;
