@@ -26,7 +26,6 @@ using ui::Control;
 using toolkit::fromUtf8;
 using toolkit::toPath;
 
-QString version() { return QString::fromLatin1(VERSION_TEXT); }
 
 }  // namespace
 
@@ -52,7 +51,7 @@ void loadSpriteSheet(Program& program, const QString& fileName, bool refreshShee
     program.dialogs->message(QString::fromLatin1(LOAD_SUCCESS_TITLE),
                              loadedMessageText(*sprites));
     program.window->setStatus(loadedStatusText(*sprites), 0);
-    program.window->setWindowTitle(fileWindowTitle(version(), name));
+    program.window->setWindowTitle(fileWindowTitle(name));
 }
 
 namespace {
@@ -70,7 +69,7 @@ void saveSheet(Program& program, Write write) {
         return;
     }
     program.window->setStatus(savedSheetStatusText(saved->sprites), 100);
-    program.window->setWindowTitle(savedWindowTitle(version(), fromUtf8(io::displayName(saved->path))));
+    program.window->setWindowTitle(savedWindowTitle(fromUtf8(io::displayName(saved->path))));
 }
 
 }  // namespace
@@ -105,7 +104,7 @@ void quickSave(Program& program) {
         return;
     }
     program.window->setStatus(quickSavedStatusText(fromUtf8(name)), 0);
-    program.window->setWindowTitle(fileWindowTitle(version(), fromUtf8(name)));
+    program.window->setWindowTitle(fileWindowTitle(fromUtf8(name)));
 }
 
 void exportSprite(Program& program) {

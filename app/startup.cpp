@@ -161,7 +161,7 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
 
     window.registerShortcuts();
     window.applyStartValues();
-    window.setVersionTitle(QString::fromLatin1(VERSION_TEXT));
+    window.setWindowTitle(titlePrefix());
 
     program.animationTimer = new QTimer(&window);
     program.animationTimer->setInterval(150);

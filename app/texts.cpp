@@ -1,6 +1,10 @@
 #include "app/texts.h"
 
+#include "app/version.h"
+
 namespace app {
+
+QString titlePrefix() { return QStringLiteral("Viroror ") + QString::fromLatin1(VERSION_TEXT); }
 
 QString loadedMessageText(int sprites) { return QStringLiteral("Loaded %1 sprite(s).").arg(sprites); }
 
@@ -18,12 +22,8 @@ QString exportedStatusText(const QString& name) { return QStringLiteral("Saved "
 
 QString exportFailedStatusText(const QString& name) { return QStringLiteral("Failed to save ") + name; }
 
-QString fileWindowTitle(const QString& version, const QString& name) {
-    return QStringLiteral("Viroror ") + version + QStringLiteral(" - file : ") + name;
-}
+QString fileWindowTitle(const QString& name) { return titlePrefix() + QStringLiteral(" - file : ") + name; }
 
-QString savedWindowTitle(const QString& version, const QString& name) {
-    return QStringLiteral("Viroror ") + version + QStringLiteral(" - Saved : ") + name;
-}
+QString savedWindowTitle(const QString& name) { return titlePrefix() + QStringLiteral(" - Saved : ") + name; }
 
 }  // namespace app

@@ -8,6 +8,10 @@
 
 namespace app {
 
+// "Viroror " + the version, e.g. "Viroror v0.4.8b": the window title at start-up, the
+// start of the titles below and of the "About" text.
+QString titlePrefix();
+
 // ---- Sprite files: dialogs -----------------------------------------------------------
 inline constexpr const char* LOAD_SPRITE_DIALOG_TITLE = "Load sprite";
 inline constexpr const char* LOAD_SPRITE_DIALOG_FILTER = "SPR files|*.spr";
@@ -38,10 +42,10 @@ QString quickSaveFailedStatusText(const QString& name);
 // "Saved " + name / "Failed to save " + name (progress 0), the sprite export
 QString exportedStatusText(const QString& name);
 QString exportFailedStatusText(const QString& name);
-// Window titles: "Viroror " + version + " - file : " + name after a load or quick save,
-// "Viroror " + version + " - Saved : " + name after save all or save range.
-QString fileWindowTitle(const QString& version, const QString& name);
-QString savedWindowTitle(const QString& version, const QString& name);
+// Window titles: titlePrefix() + " - file : " + name after a load or quick save,
+// titlePrefix() + " - Saved : " + name after save all or save range.
+QString fileWindowTitle(const QString& name);
+QString savedWindowTitle(const QString& name);
 
 // ---- "Save ASM" and the clipboard ----------------------------------------------------
 inline constexpr const char* SAVE_ASM_DIALOG_TITLE = "Save ASM output";
