@@ -113,7 +113,8 @@ public:
     // replaces its number, so each combination raises exactly one event.
     // The window's shortcuts win over the editing keys of its text fields.
     void registerShortcut(const QKeySequence& key, int number);
-    // Registers the editor's keyboard shortcuts in their documented order.
+    // Registers the editor's keyboard shortcuts in the order of the shortcut table;
+    // a key listed twice (the keypad plus) keeps the later number.
     void registerShortcuts();
     int shortcutNumber(const QKeySequence& key) const;  // -1 when not bound
     int shortcutCount() const { return static_cast<int>(shortcutNumbers_.size()); }
