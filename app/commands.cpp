@@ -16,6 +16,7 @@
 #include "toolkit/text_number.h"
 #include "model/transformations.h"
 #include "app/redraw.h"
+#include "app/texts.h"
 #include "app/window_text.h"
 #include "ui/window_main.h"
 
@@ -208,7 +209,7 @@ void fileListEvent(Program& p, ControlEvent event) {
 
 void showAbout(Program& p) {
     p.dialogs->message(QStringLiteral("About Viroror"),
-                       Program::titlePrefix() + QStringLiteral("\nSprite editor for the ZX Spectrum Next."));
+                       titlePrefix() + QStringLiteral("\nSprite editor for the ZX Spectrum Next."));
 }
 
 void quit(Program& p) {

@@ -12,6 +12,7 @@
 #include "app/import_canvas.h"
 #include "app/import_page.h"
 #include "app/program.h"
+#include "app/texts.h"
 #include "toolkit/text_number.h"
 #include "imaging/bmp8.h"
 #include "imaging/colour_fit.h"
@@ -64,7 +65,7 @@ void exportBitmap(Program& program) {
     QString name = program.dialogs->saveFile(SAVE_BITMAP_TITLE, dialogFolder(program), SAVE_BITMAP_FILTER);
     if (name.isEmpty()) return;
     name = withBitmapExtension(name);
-    const QString failed = QStringLiteral("Failed to save ") + name;
+    const QString failed = exportFailedStatusText(name);
     if (picture.empty()) {
         window.setStatus(failed, 0);
         return;

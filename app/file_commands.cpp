@@ -13,6 +13,7 @@
 #include "io/sprite_file.h"
 #include "toolkit/paths.h"
 #include "app/redraw.h"
+#include "app/texts.h"
 #include "app/window_text.h"
 #include "ui/window_main.h"
 
@@ -25,23 +26,19 @@ using ui::Control;
 using toolkit::fromUtf8;
 using toolkit::toPath;
 
-void status(Program& program, const std::string& text, int progress) { setStatus(program, fromUtf8(text), progress); }
-
-std::string version() { return VERSION_TEXT; }
 
 }  // namespace
 
 void loadSpriteSheet(Program& program, const QString& fileName, bool refreshSheetView) {
     QString name = fileName;
     if (name.isEmpty())
-        name = program.dialogs->openFile(QString::fromLatin1(io::LOAD_SPRITE_DIALOG_TITLE), program.workingDir,
-                                         QString::fromLatin1(io::LOAD_SPRITE_DIALOG_FILTER));
+        name = program.dialogs->openFile(QString::fromLatin1(LOAD_SPRITE_DIALOG_TITLE), program.workingDir,
+                                         QString::fromLatin1(LOAD_SPRITE_DIALOG_FILTER));
     // A cancelled dialog, a file that cannot be read or an empty one leave the
     // sheet, the counts, the history and the animation fields as they were.
-    const io::LoadResult result =
-        name.isEmpty() ? io::LoadResult{false, 0, io::LOAD_FAILED_STATUS} : io::loadSpriteSheet(program.model, toPath(name));
-    if (!result.ok) {
-        program.window->setStatus(QString::fromLatin1(io::LOAD_FAILED_STATUS), 100);
+    const model::Result<int> sprites = io::loadSpriteSheet(program.model, toPath(name));
+    if (!sprites) {
+        program.window->setStatus(QString::fromLatin1(LOAD_FAILED_STATUS), 100);
         return;
     }
     setSpin(program, Control::GadgetAnimFrame, 1);
@@ -51,10 +48,10 @@ void loadSpriteSheet(Program& program, const QString& fileName, bool refreshShee
     showSpriteCount(program);
     countColours(program);
     if (refreshSheetView) drawSheetPreview(program);
-    program.dialogs->message(QString::fromLatin1(io::LOAD_SUCCESS_TITLE),
-                             fromUtf8(io::loadedMessageText(result.spritesRead)));
-    status(program, io::loadedStatusText(result.spritesRead), 0);
-    program.window->setWindowTitle(fromUtf8(io::fileWindowTitle(version(), name.toStdString())));
+    program.dialogs->message(QString::fromLatin1(LOAD_SUCCESS_TITLE),
+                             loadedMessageText(*sprites));
+    program.window->setStatus(loadedStatusText(*sprites), 0);
+    program.window->setWindowTitle(fileWindowTitle(name));
 }
 
 namespace {
@@ -62,14 +59,17 @@ namespace {
 // Save all and save range share their dialog, their status texts and their title.
 template <typename Write>
 void saveSheet(Program& program, Write write) {
-    const QString name = program.dialogs->saveFile(QString::fromLatin1(io::SAVE_SPRITE_DIALOG_TITLE),
+    const QString name = program.dialogs->saveFile(QString::fromLatin1(SAVE_SPRITE_DIALOG_TITLE),
                                                    program.workingDir,
-                                                   QString::fromLatin1(io::SAVE_SPRITE_DIALOG_FILTER));
+                                                   QString::fromLatin1(SAVE_SPRITE_DIALOG_FILTER));
     if (name.isEmpty()) return;
-    const io::SaveResult result = write(toPath(name));
-    status(program, result.status, 100);
-    if (result.ok)
-        program.window->setWindowTitle(fromUtf8(io::savedWindowTitle(version(), io::displayName(result.path))));
+    const model::Result<io::SavedSprites> saved = write(toPath(name));
+    if (!saved) {
+        program.window->setStatus(QString::fromLatin1(SAVE_FAILED_STATUS), 100);
+        return;
+    }
+    program.window->setStatus(savedSheetStatusText(saved->sprites), 100);
+    program.window->setWindowTitle(savedWindowTitle(fromUtf8(io::displayName(saved->path))));
 }
 
 }  // namespace
@@ -90,42 +90,40 @@ void quickSave(Program& program) {
     std::string& name = program.state.quickSaveName;
     if (name.empty())
         name = program.dialogs
-                   ->saveFile(QString::fromLatin1(io::QUICK_SAVE_DIALOG_TITLE), fromUtf8(name),
-                              QString::fromLatin1(io::QUICK_SAVE_DIALOG_FILTER))
+                   ->saveFile(QString::fromLatin1(QUICK_SAVE_DIALOG_TITLE), fromUtf8(name),
+                              QString::fromLatin1(QUICK_SAVE_DIALOG_FILTER))
                    .toStdString();
     if (name.empty()) {
-        status(program, io::quickSaveFailedStatusText(name), 100);
+        program.window->setStatus(quickSaveFailedStatusText(fromUtf8(name)), 100);
         return;
     }
-    status(program, io::quickSavingStatusText(name), 0);
+    program.window->setStatus(quickSavingStatusText(fromUtf8(name)), 0);
     QCoreApplication::processEvents();  // let the "Saving" text show before the write
-    const io::SaveResult result = io::quickSave(program.model, toPath(fromUtf8(name)));
-    if (!result.ok) {
-        status(program, io::quickSaveFailedStatusText(name), 100);
+    if (!io::quickSave(program.model, toPath(fromUtf8(name)))) {
+        program.window->setStatus(quickSaveFailedStatusText(fromUtf8(name)), 100);
         return;
     }
-    status(program, io::quickSavedStatusText(name), 0);
-    program.window->setWindowTitle(fromUtf8(io::fileWindowTitle(version(), name)));
+    program.window->setStatus(quickSavedStatusText(fromUtf8(name)), 0);
+    program.window->setWindowTitle(fileWindowTitle(fromUtf8(name)));
 }
 
 void exportSprite(Program& program) {
-    const QString name = program.dialogs->saveFile(QString::fromLatin1(io::EXPORT_SPRITE_DIALOG_TITLE),
+    const QString name = program.dialogs->saveFile(QString::fromLatin1(EXPORT_SPRITE_DIALOG_TITLE),
                                                    program.workingDir,
-                                                   QString::fromLatin1(io::EXPORT_SPRITE_DIALOG_FILTER));
+                                                   QString::fromLatin1(EXPORT_SPRITE_DIALOG_FILTER));
     if (name.isEmpty()) {
-        status(program, io::exportFailedStatusText(""), 0);
+        program.window->setStatus(exportFailedStatusText(QString()), 0);
         return;
     }
-    const io::SaveResult result = io::exportSprite(program.model, toPath(name));
-    status(program, result.ok ? io::exportedStatusText(name.toStdString()) : io::exportFailedStatusText(name.toStdString()),
-           0);
+    const bool saved = io::exportSprite(program.model, toPath(name)).ok();
+    program.window->setStatus(saved ? exportedStatusText(name) : exportFailedStatusText(name), 0);
 }
 
 void saveColourPalette(Program& program) {
     const auto path = toPath(program.workingDir) / palette::COLOUR_PALETTE_FILE_NAME;
     // A successful save shows nothing; a failed one must not pass for a saved file.
     if (!io::saveColourPalette(program.colourUse.markers, path))
-        program.window->setStatus(QStringLiteral("Failed to save ") + QString::fromLatin1(palette::COLOUR_PALETTE_FILE_NAME), 100);
+        program.window->setStatus(exportFailedStatusText(QString::fromLatin1(palette::COLOUR_PALETTE_FILE_NAME)), 100);
 }
 
 }  // namespace app

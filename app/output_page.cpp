@@ -12,6 +12,7 @@
 #include "app/import_canvas.h"
 #include "app/listing_worker.h"
 #include "app/program.h"
+#include "app/texts.h"
 #include "io/asm_listing.h"
 #include "model/sprite_sheet.h"
 #include "ui/control_ids.h"
@@ -58,7 +59,7 @@ void copyListingSelection(Program& program) {
         // The fragment's plain text has real line breaks, not paragraph separators.
         QGuiApplication::clipboard()->setText(selection.selection().toPlainText());
     }
-    program.window->setStatus(QString::fromLatin1(io::COPIED_SELECTION_STATUS), 0);
+    program.window->setStatus(QString::fromLatin1(COPIED_SELECTION_STATUS), 0);
 }
 
 void selectAllListing(Program& program) { listingArea(program).selectAll(); }
@@ -67,13 +68,13 @@ void saveAsmOutput(Program& program) {
     const QString text = listingArea(program).toPlainText();
     if (text.isEmpty()) return;
     const QString name =
-        program.dialogs->saveFile(QString::fromLatin1(io::SAVE_ASM_DIALOG_TITLE),
-                                  dialogFolder(program) + QString::fromLatin1(io::SAVE_ASM_DEFAULT_NAME),
-                                  QString::fromLatin1(io::SAVE_ASM_DIALOG_FILTER));
+        program.dialogs->saveFile(QString::fromLatin1(SAVE_ASM_DIALOG_TITLE),
+                                  dialogFolder(program) + QString::fromLatin1(SAVE_ASM_DEFAULT_NAME),
+                                  QString::fromLatin1(SAVE_ASM_DIALOG_FILTER));
     if (name.isEmpty()) return;
-    const bool saved = io::saveListing(text.toStdString(), localPath(name));
-    program.dialogs->message(QString::fromLatin1(io::SAVE_ASM_MESSAGE_TITLE),
-                             QString::fromLatin1(saved ? io::SAVE_ASM_COMPLETE_TEXT : io::SAVE_ASM_FAILED_TEXT));
+    const bool saved = io::saveListing(text.toStdString(), localPath(name)).ok();
+    program.dialogs->message(QString::fromLatin1(SAVE_ASM_MESSAGE_TITLE),
+                             QString::fromLatin1(saved ? SAVE_ASM_COMPLETE_TEXT : SAVE_ASM_FAILED_TEXT));
 }
 
 }  // namespace app

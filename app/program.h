@@ -30,8 +30,6 @@ class Dialogs;
 
 namespace app {
 
-
-
 // Program-wide values that are not part of the sprite model.
 struct ProgramState {
     int zoom = 20;                  // editor cell size in pixels
@@ -47,9 +45,6 @@ struct ProgramState {
     std::string quickSaveName;      // set by the first "Quick Save", kept for the run
     bool listingRunning = false;    // a listing generation is under way on its worker
 };
-
-inline constexpr const char* VERSION_TEXT = "v0.4.8b";
-inline constexpr const char* TITLE_PREFIX = "Viroror ";
 
 // The four fonts the controls and views use.
 struct Fonts {
@@ -74,9 +69,6 @@ struct Program {
     toolkit::Dialogs* dialogs = nullptr;      // not owned
     ui::WindowMain* window = nullptr;  // not owned
     QTimer* animationTimer = nullptr;  // owned by the window
-
-    // The window title prefix shared by start-up and the file commands.
-    static QString titlePrefix() { return QString(TITLE_PREFIX) + VERSION_TEXT; }
 };
 
 }  // namespace app

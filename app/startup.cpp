@@ -18,6 +18,7 @@
 #include "imaging/png_decode.h"
 #include "palette/palette_file.h"
 #include "app/redraw.h"
+#include "app/texts.h"
 #include "app/window_text.h"
 #include "ui/window_main.h"
 
@@ -111,8 +112,8 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
         std::filesystem::path(program.workingDir.toStdU16String()) / palette::PALETTE_FILE_NAME;
     auto loaded = palette::loadPalette(palettePath);
     if (!loaded) {
-        dialogs.message(QString::fromLatin1(palette::PALETTE_LOAD_ERROR_TITLE),
-                        QString::fromLatin1(palette::PALETTE_LOAD_ERROR_TEXT));
+        dialogs.message(QString::fromLatin1(PALETTE_LOAD_ERROR_TITLE),
+                        QString::fromLatin1(PALETTE_LOAD_ERROR_TEXT));
         return nullptr;
     }
     program.palette = std::move(loaded->palette);
@@ -140,7 +141,7 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
 
     registerShortcuts(window);
     window.applyStartValues();
-    window.setVersionTitle(QString::fromLatin1(VERSION_TEXT));
+    window.setWindowTitle(titlePrefix());
 
     program.animationTimer = new QTimer(&window);
     program.animationTimer->setInterval(150);

@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::filesystem::path path = fuzz::scratchPath("palette");
     FUZZ_CHECK(fuzz::writeScratch(path, data, size));
     const auto loaded = palette::loadPalette(path);
-    FUZZ_CHECK(loaded.has_value() == (size <= palette::MAX_PALETTE_FILE_BYTES));
+    FUZZ_CHECK(loaded.ok() == (size <= palette::MAX_PALETTE_FILE_BYTES));
     if (loaded) {
         FUZZ_CHECK(loaded->palette.entries() == colours.entries());
         FUZZ_CHECK(loaded->colourSlots == colours.entries());

@@ -45,17 +45,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     model::SpriteModel& sprites = freshModel();
     const model::SpriteSheet before = sprites.sheet;
-    const io::LoadResult result = io::loadSpriteSheet(sprites, input);
+    const model::Result<int> result = io::loadSpriteSheet(sprites, input);
 
     if (size == 0) {
-        FUZZ_CHECK(!result.ok && result.status == io::LOAD_FAILED_STATUS);
+        FUZZ_CHECK(!result && result.error().kind == model::ErrorKind::Empty);
         FUZZ_CHECK(sprites.sheet.bytes == before.bytes && sprites.spriteCount == 1);
         return 0;
     }
 
     const std::size_t used = std::min<std::size_t>(size, model::SHEET_SPRITE_BYTES);
     const int expected = static_cast<int>((used + model::SPRITE_BYTES - 1) / model::SPRITE_BYTES);
-    FUZZ_CHECK(result.ok && result.spritesRead == expected && result.status == io::loadedStatusText(expected));
+    FUZZ_CHECK(result && *result == expected);
     FUZZ_CHECK(sprites.spriteCount == expected && sprites.currentSprite == 1);
     FUZZ_CHECK(!sprites.history.canUndo() && !sprites.history.canRedo());
 
@@ -70,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = 0; i < model::SPRITE_BYTES; ++i) FUZZ_CHECK(sprites.grid.cells[i] == sheet[i]);
 
     // What was loaded saves back unchanged, padding included.
-    const io::SaveResult save = io::quickSave(sprites, saved);
-    FUZZ_CHECK(save.ok && save.sprites == expected);
+    const model::Result<io::SavedSprites> save = io::quickSave(sprites, saved);
+    FUZZ_CHECK(save && save->sprites == expected);
     const std::vector<std::uint8_t> written = readAll(saved);
     FUZZ_CHECK(written.size() == whole && std::equal(written.begin(), written.end(), sheet.begin()));
     return 0;

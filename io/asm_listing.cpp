@@ -142,8 +142,8 @@ std::string listingFileBytes(std::string_view utf8Text) {
     return out;
 }
 
-bool saveListing(std::string_view utf8Text, const std::filesystem::path& path) {
-    return writeFileReplacing(path, listingFileBytes(utf8Text)).ok;
+model::Result<> saveListing(std::string_view utf8Text, const std::filesystem::path& path) {
+    return writeFileReplacing(path, listingFileBytes(utf8Text));
 }
 
 }  // namespace io

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/result.h"
+
 namespace io {
 
 inline constexpr const char* DEFAULT_LABEL_BASE = "Sprite";  // also the label field's first text
@@ -21,15 +23,6 @@ inline constexpr int DATA_LINE_LENGTH = 84;
 inline constexpr const char* SPRITE_END_TEXT = "\n\n";
 // Pieces appended per sprite: the label line, 16 data lines and SPRITE_END_TEXT.
 inline constexpr int PIECES_PER_SPRITE = 18;
-
-// ---- "Save ASM" and the clipboard --------------------------------------------------
-inline constexpr const char* SAVE_ASM_DIALOG_TITLE = "Save ASM output";
-inline constexpr const char* SAVE_ASM_DEFAULT_NAME = "export.asm";
-inline constexpr const char* SAVE_ASM_DIALOG_FILTER = ".asm";
-inline constexpr const char* SAVE_ASM_MESSAGE_TITLE = "Save";
-inline constexpr const char* SAVE_ASM_COMPLETE_TEXT = "Save complete.";
-inline constexpr const char* SAVE_ASM_FAILED_TEXT = "Save failed.";
-inline constexpr const char* COPIED_SELECTION_STATUS = "Copied selection to clipboard";
 
 // The label field's text with "Sprite" for an empty text and every space turned into
 // "_"; nothing else is changed.
@@ -61,8 +54,8 @@ std::string asmListing(std::span<const std::uint8_t> sheet, int spriteCount, std
 // other code point, and every malformed UTF-8 byte, as "?". No byte-order mark.
 std::string listingFileBytes(std::string_view utf8Text);
 
-// Writes listingFileBytes(utf8Text) over path through writeFileReplacing; false on any
-// failure (the window then shows SAVE_ASM_FAILED_TEXT and the old file is untouched).
-bool saveListing(std::string_view utf8Text, const std::filesystem::path& path);
+// Writes listingFileBytes(utf8Text) over path through writeFileReplacing, failing as it
+// does; a failed save leaves the old file untouched.
+model::Result<> saveListing(std::string_view utf8Text, const std::filesystem::path& path);
 
 }  // namespace io

@@ -4,9 +4,9 @@
 
 namespace io {
 
-bool saveColourPalette(const palette::ColourUseMarkers& markers, const std::filesystem::path& path) {
+model::Result<> saveColourPalette(const palette::ColourUseMarkers& markers, const std::filesystem::path& path) {
     const auto bytes = palette::colourPaletteBytes(markers);
-    return writeFileReplacing(path, bytes).ok;
+    return writeFileReplacing(path, bytes);
 }
 
 }  // namespace io

@@ -5,12 +5,13 @@
 
 #include <filesystem>
 
+#include "model/result.h"
 #include "palette/colour_use.h"
 
 namespace io {
 
-// Writes the file through writeFileReplacing; false when it could not be written, in
-// which case any former file is left as it was. The caller shows nothing either way.
-bool saveColourPalette(const palette::ColourUseMarkers& markers, const std::filesystem::path& path);
+// Writes the file through writeFileReplacing (and fails as it does), leaving any former
+// file as it was when the write fails.
+model::Result<> saveColourPalette(const palette::ColourUseMarkers& markers, const std::filesystem::path& path);
 
 }  // namespace io

@@ -32,7 +32,7 @@ fs::path freshTemporaryName(const fs::path& folder) {
     return {};
 }
 
-WriteResult failure(std::string text) { return WriteResult{false, std::move(text)}; }
+model::Error failure(std::string text) { return model::failure(model::ErrorKind::CannotWrite, std::move(text)); }
 
 // How many links in a row are followed before the chain counts as a loop (as Linux does).
 constexpr int MAX_LINKS = 40;
@@ -71,9 +71,10 @@ std::string displayName(const fs::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-WriteResult writeFileReplacing(const fs::path& requested, std::span<const std::uint8_t> bytes) {
-    if (requested.empty()) return failure("no file name");
-    if (!requested.has_filename()) return failure("not a file name: " + displayName(requested));
+model::Result<> writeFileReplacing(const fs::path& requested, std::span<const std::uint8_t> bytes) {
+    if (requested.empty()) return model::failure(model::ErrorKind::NoName, "no file name");
+    if (!requested.has_filename())
+        return model::failure(model::ErrorKind::NotAFile, "not a file name: " + displayName(requested));
 
     const fs::path target = resolveTarget(requested);
     if (target.empty()) return failure("cannot follow the links of " + displayName(requested));
@@ -127,10 +128,10 @@ WriteResult writeFileReplacing(const fs::path& requested, std::span<const std::u
     fs::rename(temporary, target, ec);
     if (ec) return discard("cannot replace ", ec);
     native::flushFolder(folder);  // makes the rename itself survive a power cut
-    return WriteResult{true, {}};
+    return model::Done{};
 }
 
-WriteResult writeFileReplacing(const fs::path& target, std::string_view bytes) {
+model::Result<> writeFileReplacing(const fs::path& target, std::string_view bytes) {
     return writeFileReplacing(
         target, std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }

@@ -11,21 +11,17 @@
 #include <string>
 #include <string_view>
 
+#include "model/result.h"
+
 namespace io {
 
-struct WriteResult {
-    bool ok = false;
-    std::string error;  // what went wrong, empty on success (for diagnostics, not the user)
-
-    explicit operator bool() const { return ok; }
-};
-
-// Replaces (or creates) the file at target with exactly these bytes.
+// Replaces (or creates) the file at target with exactly these bytes. Fails with NoName
+// for an empty path, NotAFile for a path ending in a separator, CannotWrite otherwise.
 // A symbolic link as target is followed and stays: the file it points at is replaced,
 // or created when it does not exist yet. A write-protected file (no write permission
 // for this user, or none for anyone, even an administrator) is refused and kept.
-WriteResult writeFileReplacing(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
-WriteResult writeFileReplacing(const std::filesystem::path& target, std::string_view bytes);
+model::Result<> writeFileReplacing(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+model::Result<> writeFileReplacing(const std::filesystem::path& target, std::string_view bytes);
 
 // The text shown in messages: the path as UTF-8 (never throws on unusual names).
 std::string displayName(const std::filesystem::path& path);

@@ -4,53 +4,18 @@
 // layout. Loading, the three sheet saves and the single-sprite export.
 //
 // These functions change the model and write files; the window shows the dialogs,
-// sets the texts below and redraws. Every write goes through writeFileReplacing, so a
-// failed save leaves the old file as it was.
+// chooses its texts by the outcome and redraws. Every write goes through
+// writeFileReplacing, so a failed save leaves the old file as it was.
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <vector>
-#include <string>
-#include <string_view>
 
+#include "model/result.h"
 #include "model/sprite_model.h"
 
 namespace io {
-
-// ---- Dialog settings -------------------------------------------------------------
-inline constexpr const char* LOAD_SPRITE_DIALOG_TITLE = "Load sprite";
-inline constexpr const char* LOAD_SPRITE_DIALOG_FILTER = "SPR files|*.spr";
-inline constexpr const char* SAVE_SPRITE_DIALOG_TITLE = "Save sprite";  // save all and save range
-inline constexpr const char* SAVE_SPRITE_DIALOG_FILTER = "*.spr";
-inline constexpr const char* QUICK_SAVE_DIALOG_TITLE = "Pick quick save";
-inline constexpr const char* QUICK_SAVE_DIALOG_FILTER = "*.*";
-inline constexpr const char* EXPORT_SPRITE_DIALOG_TITLE = "Save current sprite...";
-inline constexpr const char* EXPORT_SPRITE_DIALOG_FILTER = "Sprite|*.spr";
-
-// ---- Status and message texts ------------------------------------------------------
-inline constexpr const char* LOAD_FAILED_STATUS = "Failed to load - Could not load sprites";  // progress 100
-inline constexpr const char* LOAD_SUCCESS_TITLE = "Success";
-inline constexpr const char* SAVE_FAILED_STATUS = "Failed - Could not save sprites";  // progress 100
-
-// "Loaded " + n + " sprite(s)." (message box titled LOAD_SUCCESS_TITLE)
-std::string loadedMessageText(int sprites);
-// "Success - Loaded " + n + " sprite(s)." (progress 0)
-std::string loadedStatusText(int sprites);
-// "Success - Saved sprite sheet " + n (progress 100), save all and save range
-std::string savedSheetStatusText(int sprites);
-// "Saving :" + name (progress 0), shown before a quick save writes
-std::string quickSavingStatusText(std::string_view name);
-// "Quick saved as :" + name (progress 0)
-std::string quickSavedStatusText(std::string_view name);
-// "Failed - saved as :" + name (progress 100)
-std::string quickSaveFailedStatusText(std::string_view name);
-// "Saved " + name / "Failed to save " + name (progress 0), the sprite export
-std::string exportedStatusText(std::string_view name);
-std::string exportFailedStatusText(std::string_view name);
-// Window titles: "Viroror " + version + " - file : " + name after a load or quick save,
-// "Viroror " + version + " - Saved : " + name after save all or save range.
-std::string fileWindowTitle(std::string_view version, std::string_view name);
-std::string savedWindowTitle(std::string_view version, std::string_view name);
 
 // ---- The extension rule --------------------------------------------------------------
 // Save all and save range: a name whose last four characters are not ".spr" in any mix
@@ -58,48 +23,46 @@ std::string savedWindowTitle(std::string_view version, std::string_view name);
 std::filesystem::path withSpriteExtension(const std::filesystem::path& name);
 
 // ---- Loading ----------------------------------------------------------------------
-// The first maxBytes bytes of a file (fewer when it is shorter), or nothing when it
-// cannot be opened or read. Nothing past maxBytes is ever read.
-std::optional<std::vector<std::uint8_t>> readFileStart(const std::filesystem::path& path, std::size_t maxBytes);
+// The first maxBytes bytes of a file (fewer when it is shorter). Fails with NotAFile for
+// a folder, NotFound when the file cannot be opened and Unreadable when reading fails.
+// Nothing past maxBytes is ever read.
+model::Result<std::vector<std::uint8_t>> readFileStart(const std::filesystem::path& path, std::size_t maxBytes);
 
-struct LoadResult {
-    bool ok = false;
-    int spritesRead = 0;  // 1 to 64 when ok
-    std::string status;   // LOAD_FAILED_STATUS or loadedStatusText(spritesRead)
-};
-
-// Reads up to 64 sprites from the start of the file into the sheet. A final partial
-// sprite is completed with 0; every byte of sprites 1 to 64 after the last one read is
-// 255; the room after sprite 64 is not touched. Then currentSprite = 1, spriteCount =
-// sprites read, the grid holds sprite 1 and the undo history restarts on it.
-// A file that cannot be opened or read, or holds no bytes, changes nothing at all.
+// Reads up to 64 sprites from the start of the file into the sheet and gives the number
+// of sprites read (1 to 64). A final partial sprite is completed with 0; every byte of
+// sprites 1 to 64 after the last one read is 255; the room after sprite 64 is not
+// touched. Then currentSprite = 1, spriteCount = sprites read, the grid holds sprite 1
+// and the undo history restarts on it.
+// No name (NoName), a file that cannot be opened or read (readFileStart's kinds) or one
+// that holds no bytes (Empty) changes nothing at all.
 // Only the first 64 * 256 bytes are ever read, whatever the file's size.
-LoadResult loadSpriteSheet(model::SpriteModel& model, const std::filesystem::path& path);
+model::Result<int> loadSpriteSheet(model::SpriteModel& model, const std::filesystem::path& path);
 
 // ---- Saving -----------------------------------------------------------------------
-struct SaveResult {
-    bool ok = false;
-    std::filesystem::path path;  // the file written (or meant), after any extension rule
+// What a successful save wrote.
+struct SavedSprites {
+    std::filesystem::path path;  // the file written, after any extension rule
     int sprites = 0;             // sprites written
-    std::string status;          // the status text for this outcome
-    std::string error;           // why it failed, for diagnostics; empty on success
 };
+
+// Every save fails with NoName for an empty name and with writeFileReplacing's kinds
+// when the file cannot be written; a failed save leaves any former file as it was.
 
 // "Save All Sprites": stores the grid, then writes sprites 1 to spriteCount to
 // withSpriteExtension(chosen).
-SaveResult saveAllSprites(model::SpriteModel& model, const std::filesystem::path& chosen);
+model::Result<SavedSprites> saveAllSprites(model::SpriteModel& model, const std::filesystem::path& chosen);
 
 // "Save Range": first and last are the 0-based sprite numbers of the range fields.
 // Stores the grid, clamps both to 0..63 and writes sprites first + 1 to last + 1 to
 // withSpriteExtension(chosen). A range whose last is below its first writes nothing
-// and fails with SAVE_FAILED_STATUS.
-SaveResult saveSpriteRange(model::SpriteModel& model, const std::filesystem::path& chosen, int first, int last);
+// and fails with EmptyRange.
+model::Result<SavedSprites> saveSpriteRange(model::SpriteModel& model, const std::filesystem::path& chosen, int first, int last);
 
 // "Quick Save": stores the grid, then writes sprites 1 to spriteCount to exactly name
 // (no extension added), replacing the whole former content.
-SaveResult quickSave(model::SpriteModel& model, const std::filesystem::path& name);
+model::Result<SavedSprites> quickSave(model::SpriteModel& model, const std::filesystem::path& name);
 
 // "Export Sprite": the 256 grid cells (low 8 bits), row by row, to exactly name.
-SaveResult exportSprite(const model::SpriteModel& model, const std::filesystem::path& name);
+model::Result<SavedSprites> exportSprite(const model::SpriteModel& model, const std::filesystem::path& name);
 
 }  // namespace io

@@ -12,8 +12,9 @@
 
 namespace palette {
 
-// One colour of the palette. Field order is part of the format description of the
-// palette model; keep it.
+// One colour of the palette: red, green and blue in the order a palette file record
+// holds them, then its position and its 9-bit Next form split into the two bytes a
+// Next palette register takes.
 struct PaletteEntry {
     std::int32_t red = 0;
     std::int32_t green = 0;

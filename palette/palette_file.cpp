@@ -12,9 +12,9 @@ struct FileCloser {
 };
 }  // namespace
 
-std::optional<LoadedPalette> loadPalette(const std::filesystem::path& path) {
+model::Result<LoadedPalette> loadPalette(const std::filesystem::path& path) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return std::nullopt;
+    if (!file) return model::failure(model::ErrorKind::NotFound, path.string());
 
     // Read to the end in chunks rather than trusting a size from the file system, so
     // a folder (which opens but cannot be read) and short reads are both caught.
@@ -23,10 +23,10 @@ std::optional<LoadedPalette> loadPalette(const std::filesystem::path& path) {
     for (;;) {
         const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
         bytes.insert(bytes.end(), chunk, chunk + got);
-        if (bytes.size() > MAX_PALETTE_FILE_BYTES) return std::nullopt;
+        if (bytes.size() > MAX_PALETTE_FILE_BYTES) return model::failure(model::ErrorKind::TooLarge, path.string());
         if (got < sizeof chunk) break;
     }
-    if (std::ferror(file.get())) return std::nullopt;
+    if (std::ferror(file.get())) return model::failure(model::ErrorKind::Unreadable, path.string());
 
     LoadedPalette loaded;
     loaded.palette = paletteFromBytes(bytes);

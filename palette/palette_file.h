@@ -4,18 +4,14 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 
+#include "model/result.h"
 #include "palette/palette.h"
 
 namespace palette {
 
 // The palette file read at start-up from the working folder.
 inline constexpr const char* PALETTE_FILE_NAME = "rgb9spreada.pal";
-
-// The message box shown when the palette file cannot be read; the program then ends.
-inline constexpr const char* PALETTE_LOAD_ERROR_TITLE = "ERROR!";
-inline constexpr const char* PALETTE_LOAD_ERROR_TEXT = "Cannot load r3g3b2.txt palette!";
 
 // A palette file larger than this is refused as unreadable rather than turned into
 // hundreds of thousands of entries (a real one is 768 bytes).
@@ -27,9 +23,9 @@ struct LoadedPalette {
     ColourSlots colourSlots;
 };
 
-// Reads the palette file at path. nullopt when it cannot be opened or read (missing,
-// a folder, a read error, or larger than MAX_PALETTE_FILE_BYTES); the caller shows
-// PALETTE_LOAD_ERROR_TEXT and ends the program.
-std::optional<LoadedPalette> loadPalette(const std::filesystem::path& path);
+// Reads the palette file at path. Fails with NotFound when it cannot be opened,
+// Unreadable on a read error (a folder among them) and TooLarge past
+// MAX_PALETTE_FILE_BYTES; the caller then tells the user and ends the program.
+model::Result<LoadedPalette> loadPalette(const std::filesystem::path& path);
 
 }  // namespace palette

@@ -327,10 +327,6 @@ void WindowMain::closeEvent(QCloseEvent* event) {
 
 QSize WindowMain::clientSize() const { return QSize(width(), height() - menuBar()->height()); }
 
-void WindowMain::setVersionTitle(const QString& versionText) {
-    setWindowTitle(QStringLiteral("Viroror ") + versionText);
-}
-
 void WindowMain::applyStartValues() {
     setControlText(Control::GadgetLeftColourIndex, QStringLiteral("0"));
     setControlText(Control::GadgetRightColourIndex, QStringLiteral("0"));

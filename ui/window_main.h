@@ -122,8 +122,6 @@ public:
     // --- Start-up.
     // The controls' first values (value, then shown text), in the start-up order.
     void applyStartValues();
-    // Title "Viroror " followed by the version text.
-    void setVersionTitle(const QString& versionText);
     // Points GadgetFileList at a directory, listing the "*.spr*" files in it.
     void showFileListDirectory(const QString& directory);
     // The directory the file list shows, ending in a path separator.

@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Lengths, PaletteAtStartUp,
                                            PaletteCase{"Exact", 768, 256}, PaletteCase{"OneOver", 769, 257},
                                            PaletteCase{"TenMegabytes", 10'000'000, std::nullopt},
                                            PaletteCase{"Endless", ENDLESS, std::nullopt}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 class SpriteFileInput : public SessionTest,
                         public ::testing::WithParamInterface<std::pair<std::size_t, int>> {};
@@ -145,7 +145,7 @@ TEST_P(SpriteFileInput, LoadsAsFarAsTheFileGoesOrChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(Lengths, SpriteFileInput,
                          ::testing::ValuesIn(std::vector<std::pair<std::size_t, int>>{
                              {0, 0}, {1, 1}, {255, 1}, {256, 1}, {257, 2}, {1'000'000, 64}}),
-                         [](const auto& info) { return std::to_string(info.param.first) + "Bytes"; });
+                         [](const auto& test) { return std::to_string(test.param.first) + "Bytes"; });
 
 class PictureInput : public SessionTest {};
 

@@ -141,8 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Combine(::testing::ValuesIn(SAVE_COMMANDS),
                        ::testing::Values(Fault::Succeeds, Fault::TargetIsFolder, Fault::PathThroughFile,
                                          Fault::ReadOnlyTarget, Fault::FileSizeLimit)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) + "_" + FAULT_NAMES[static_cast<int>(std::get<1>(info.param))];
+    [](const auto& test) {
+        return std::string(std::get<0>(test.param).name) + "_" + FAULT_NAMES[static_cast<int>(std::get<1>(test.param))];
     });
 
 }  // namespace

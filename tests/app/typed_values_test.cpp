@@ -106,6 +106,6 @@ TEST_P(FarOutText, EveryReaderCopes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryReadField, FarOutText, ::testing::ValuesIn(FIELDS),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace

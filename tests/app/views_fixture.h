@@ -27,7 +27,7 @@ protected:
         program.window = &window;
         program.views.window = &window;
         auto loaded = palette::loadPalette(std::filesystem::path(VIROROR_RESOURCES) / "rgb9spreada.pal");
-        ASSERT_TRUE(loaded.has_value());
+        ASSERT_TRUE(loaded.ok());
         program.palette = loaded->palette;
         program.colourSlots = loaded->colourSlots;
         program.model.resetSheet();

@@ -85,4 +85,4 @@ TEST_P(AsmListingAssembles, ToTheSheetBytesOfTheSpritesInUse) {
 INSTANTIATE_TEST_SUITE_P(Labels, AsmListingAssembles,
                          ::testing::Values(std::pair{"", "Sprite"}, std::pair{"Sprite", "Sprite"},
                                            std::pair{"my ship", "my_ship"}, std::pair{"a  b", "a__b"}),
-                         [](const auto& info) { return "label" + std::to_string(info.index); });
+                         [](const auto& test) { return "label" + std::to_string(test.index); });

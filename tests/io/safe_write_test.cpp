@@ -117,9 +117,9 @@ TEST(SafeWrite, UnwritableTargetsFailAndLeaveEverythingAsItWas) {
     writeBytes(dir / "plain", {7, 8});
     for (const fs::path& bad : {dir / "taken", dir / "empty", dir / "plain" / "child", dir / "missing" / "child",
                                 fs::path()}) {
-        const io::WriteResult result = io::writeFileReplacing(bad, std::string_view("data"));
-        EXPECT_FALSE(result.ok) << bad;
-        EXPECT_FALSE(result.error.empty()) << bad;
+        const model::Result<> result = io::writeFileReplacing(bad, std::string_view("data"));
+        ASSERT_FALSE(result) << bad;
+        EXPECT_EQ(result.error().kind, bad.empty() ? model::ErrorKind::NoName : model::ErrorKind::CannotWrite) << bad;
     }
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"empty", "plain", "taken"}));
     EXPECT_TRUE(fs::is_empty(dir / "empty"));
@@ -134,7 +134,7 @@ TEST(SafeWrite, AFullDiskFailsAndLeavesTheOldFileByteForByte) {
     const Bytes old = seededBytes(300, 11), bigger = seededBytes(5000, 12), small = seededBytes(900, 13);
     writeBytes(target, old);
     auto writeUnderLimit = [&](const Bytes& bytes) {  // 1,000 bytes per file
-        return runWithFileSizeLimit(1000, [&] { return io::writeFileReplacing(target, std::span(bytes)).ok; });
+        return runWithFileSizeLimit(1000, [&] { return io::writeFileReplacing(target, std::span(bytes)).ok(); });
     };
     EXPECT_EQ(writeUnderLimit(bigger), 1) << "the write must report failure";
     EXPECT_EQ(readBytes(target), old);

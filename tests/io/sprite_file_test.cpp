@@ -60,16 +60,17 @@ TEST_P(SpriteFileSizes, LoadFollowsTheFillRuleAndSavesBackWhatItLoaded) {
     writeBytes(dir / "source.spr", content);
     SpriteModel m = busyModel();
     const SpriteModel before = m;
-    const io::LoadResult loaded = io::loadSpriteSheet(m, dir / "source.spr");
+    const model::Result<int> loaded = io::loadSpriteSheet(m, dir / "source.spr");
     if (size == 0) {
-        EXPECT_FALSE(loaded.ok);
+        ASSERT_FALSE(loaded);
+        EXPECT_EQ(loaded.error().kind, model::ErrorKind::Empty);
         expectSameModel(m, before);
         return;
     }
     const std::size_t used = std::min(size, SHEET);
     const int sprites = static_cast<int>((used + 255) / 256);
-    ASSERT_TRUE(loaded.ok);
-    EXPECT_EQ(loaded.status, "Success - Loaded " + std::to_string(sprites) + " sprite(s).");
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(*loaded, sprites);
     Bytes expected(before.sheet.bytes.begin(), before.sheet.bytes.end());
     std::fill_n(expected.begin(), SHEET, 255);
     std::fill_n(expected.begin(), sprites * 256, 0);
@@ -81,11 +82,11 @@ TEST_P(SpriteFileSizes, LoadFollowsTheFillRuleAndSavesBackWhatItLoaded) {
     EXPECT_EQ(m.history.undoTop(), 0);
     EXPECT_TRUE(std::ranges::equal(m.history.snapshot(0), sheetBytes(m, 1, 1)));
 
-    const io::SaveResult saved = io::saveAllSprites(m, dir / "copy.spr");
-    ASSERT_TRUE(saved.ok) << saved.error;
+    const auto saved = io::saveAllSprites(m, dir / "copy.spr");
+    ASSERT_TRUE(saved) << saved.error().detail;
     EXPECT_EQ(readBytes(dir / "copy.spr"), sheetBytes(m, 1, sprites));
     SpriteModel again = busyModel();
-    ASSERT_TRUE(io::loadSpriteSheet(again, dir / "copy.spr").ok);
+    ASSERT_TRUE(io::loadSpriteSheet(again, dir / "copy.spr"));
     expectSameModel(again, m);
 }
 
@@ -96,12 +97,15 @@ TEST(SpriteFileLoad, AFailedLoadChangesNothing) {
     TempFolder dir;
     fs::create_directory(dir / "folder.spr");
     writeBytes(dir / "plain", {1, 2, 3});
-    for (const fs::path& bad : {dir / "missing.spr", dir / "folder.spr", dir / "plain" / "x.spr", fs::path()}) {
+    using model::ErrorKind;
+    for (const auto& [bad, kind] : {std::pair{dir / "missing.spr", ErrorKind::NotFound},
+                                    {dir / "folder.spr", ErrorKind::NotAFile},
+                                    {dir / "plain" / "x.spr", ErrorKind::NotFound}, {fs::path(), ErrorKind::NoName}}) {
         SpriteModel m = busyModel();
         const SpriteModel before = m;
-        const io::LoadResult result = io::loadSpriteSheet(m, bad);
-        EXPECT_FALSE(result.ok) << bad;
-        EXPECT_EQ(result.status, io::LOAD_FAILED_STATUS) << bad;
+        const model::Result<int> result = io::loadSpriteSheet(m, bad);
+        ASSERT_FALSE(result) << bad;
+        EXPECT_EQ(result.error().kind, kind) << bad;
         expectSameModel(m, before);
     }
 }
@@ -124,14 +128,14 @@ TEST(SpriteFileSave, SavesWriteTheSpritesInUseWithTheEditedGrid) {
     std::copy(grid.begin(), grid.end(), expected.begin() + 512);
     writeBytes(dir / "quick", seededBytes(SHEET, 8));
     SpriteModel m = busyModel();
-    ASSERT_TRUE(io::exportSprite(m, dir / "one").ok);
+    ASSERT_TRUE(io::exportSprite(m, dir / "one"));
     EXPECT_EQ(readBytes(dir / "one"), grid);
-    ASSERT_TRUE(io::quickSave(m, dir / "quick").ok);
+    ASSERT_TRUE(io::quickSave(m, dir / "quick"));
     EXPECT_EQ(readBytes(dir / "quick"), expected);
     SpriteModel other = busyModel(), third = busyModel();
-    EXPECT_EQ(io::saveAllSprites(other, dir / "all").path, dir / "all.SPR");
+    EXPECT_EQ(io::saveAllSprites(other, dir / "all")->path, dir / "all.SPR");
     EXPECT_EQ(readBytes(dir / "all.SPR"), expected);
-    EXPECT_EQ(io::saveSpriteRange(third, dir / "range.sp", 0, 3).path, dir / "range.sp.SPR");
+    EXPECT_EQ(io::saveSpriteRange(third, dir / "range.sp", 0, 3)->path, dir / "range.sp.SPR");
     EXPECT_EQ(readBytes(dir / "range.sp.SPR"), expected);
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"all.SPR", "one", "quick", "range.sp.SPR"}));
 }
@@ -145,23 +149,26 @@ TEST(SpriteFileSave, RangeIsClampedAndAnEmptyOneWritesNothing) {
                          Case{0, 63, 1, 64}, Case{-3, -1, 1, 1}, Case{4, 2, 0, 0}, Case{10, 9, 0, 0}}) {
         writeBytes(dir / "r.spr", {1, 2, 3});
         SpriteModel m = busyModel();
-        const io::SaveResult result = io::saveSpriteRange(m, dir / "r.spr", c.first, c.last);
-        EXPECT_EQ(result.ok, c.count > 0) << c.first << ".." << c.last;
-        EXPECT_EQ(result.sprites, c.count) << c.first << ".." << c.last;
+        const auto result = io::saveSpriteRange(m, dir / "r.spr", c.first, c.last);
+        EXPECT_EQ(result ? result->sprites : 0, c.count) << c.first << ".." << c.last;
+        if (!result) {
+            EXPECT_EQ(result.error().kind, model::ErrorKind::EmptyRange);
+        }
         EXPECT_EQ(readBytes(dir / "r.spr"), c.count ? sheetBytes(m, c.firstSprite, c.count) : Bytes({1, 2, 3}))
             << c.first << ".." << c.last;
     }
 }
 
-TEST(SpriteFileSave, UnwritableTargetsFailWithTheirTextsAndKeepWhatWasThere) {
+TEST(SpriteFileSave, UnwritableTargetsFailAndKeepWhatWasThere) {
     TempFolder dir;
     const fs::path taken = dir / "taken.spr";
     fs::create_directory(taken);
     SpriteModel m = busyModel();
-    EXPECT_EQ(io::saveAllSprites(m, taken).status, io::SAVE_FAILED_STATUS);
-    EXPECT_EQ(io::saveSpriteRange(m, taken, 0, 3).status, io::SAVE_FAILED_STATUS);
-    EXPECT_EQ(io::quickSave(m, taken).status, "Failed - saved as :" + taken.string());
-    EXPECT_FALSE(io::exportSprite(m, taken).ok);
+    for (const auto& saved : {io::saveAllSprites(m, taken), io::saveSpriteRange(m, taken, 0, 3),
+                              io::quickSave(m, taken), io::exportSprite(m, taken)}) {
+        ASSERT_FALSE(saved);
+        EXPECT_EQ(saved.error().kind, model::ErrorKind::CannotWrite);
+    }
     EXPECT_TRUE(fs::is_empty(taken));
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"taken.spr"});
 }

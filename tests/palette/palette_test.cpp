@@ -110,9 +110,15 @@ TEST(PaletteFile, LoadsBothListsAndRefusesWhatItCannotRead) {
     EXPECT_EQ(loaded->colourSlots, loaded->palette.entries());
     EXPECT_TRUE(loadPalette(write("empty.pal", 0)));
     EXPECT_TRUE(loadPalette(write("limit.pal", MAX_PALETTE_FILE_BYTES)));
-    for (const fs::path& bad : {dir / "missing.pal", dir / "folder.pal", dir / "ok.pal" / "through.pal",
-                                write("big.pal", MAX_PALETTE_FILE_BYTES + 1)})
-        EXPECT_FALSE(loadPalette(bad)) << bad;
+    using model::ErrorKind;
+    for (const auto& [bad, kind] : {std::pair{dir / "missing.pal", ErrorKind::NotFound},
+                                    {dir / "folder.pal", ErrorKind::Unreadable},
+                                    {dir / "ok.pal" / "through.pal", ErrorKind::NotFound},
+                                    {write("big.pal", MAX_PALETTE_FILE_BYTES + 1), ErrorKind::TooLarge}}) {
+        const auto result = loadPalette(bad);
+        ASSERT_FALSE(result) << bad;
+        EXPECT_EQ(result.error().kind, kind) << bad;
+    }
     fs::remove_all(dir);
 }
 
