@@ -103,16 +103,15 @@ inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 10000) 
     return done();
 }
 
-class SessionTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VIROROR_RESOURCES "/rgb9spreada.pal"), path("rgb9spreada.pal")));
+// One editor run in a temporary working folder that holds the default palette,
+// answered by scripted dialogs, with the helpers the window tests share.
+struct Editor {
+    bool start() {
+        if (!dir.isValid() ||
+            !QFile::copy(QStringLiteral(VIROROR_RESOURCES "/rgb9spreada.pal"), path("rgb9spreada.pal")))
+            return false;
         session = app::startEditor(dialogs, dir.path());
-        ASSERT_TRUE(session);
-    }
-    void TearDown() override {
-        EXPECT_TRUE(dialogs.unexpectedCalls().empty()) << "a dialog was shown that the test did not expect";
+        return session != nullptr;
     }
 
     QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
@@ -147,6 +146,14 @@ protected:
     QTemporaryDir dir;
     toolkit::ScriptedDialogs dialogs;
     std::unique_ptr<app::Session> session;
+};
+
+class SessionTest : public ::testing::Test, public Editor {
+protected:
+    void SetUp() override { ASSERT_TRUE(start()); }
+    void TearDown() override {
+        EXPECT_TRUE(dialogs.unexpectedCalls().empty()) << "a dialog was shown that the test did not expect";
+    }
 };
 
 }  // namespace testing_support
