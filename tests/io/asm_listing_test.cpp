@@ -1,5 +1,3 @@
-#include <cstdlib>
-
 #include "io/asm_listing.h"
 #include "io_test_support.h"
 
@@ -62,27 +60,3 @@ TEST(AsmListingSave, FileBytesAreCrLfLatin1) {
     fs::create_directory(dir / "taken.asm");
     EXPECT_FALSE(io::saveListing("x", dir / "taken.asm"));
 }
-
-// A real assembler reads the saved listing back to the sheet bytes.
-class AsmListingAssembles : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
-
-TEST_P(AsmListingAssembles, ToTheSheetBytesOfTheSpritesInUse) {
-    if (std::system("command -v pasmo >/dev/null 2>&1") != 0) GTEST_SKIP() << "pasmo is not installed";
-    const auto [label, base] = GetParam();
-    TempFolder dir;
-    Bytes sheet = seededBytes(64 * 256, 77);
-    for (int v = 0; v < 256; ++v) sheet[static_cast<std::size_t>(v) * 3 % 768] = static_cast<std::uint8_t>(v);
-    const std::string text = io::asmListing(sheet, 3, label);
-    EXPECT_EQ(text.rfind(std::string(base) + "1:\n", 0), 0u);
-    ASSERT_TRUE(io::saveListing(text, dir / "sprites.asm"));
-    const std::string command = "pasmo --bin '" + (dir / "sprites.asm").string() + "' '" +
-                                (dir / "sprites.bin").string() + "' >/dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << "pasmo rejected the listing";
-    const Bytes binary = readBytes(dir / "sprites.bin");
-    EXPECT_TRUE(binary == Bytes(sheet.begin(), sheet.begin() + 768));
-}
-
-INSTANTIATE_TEST_SUITE_P(Labels, AsmListingAssembles,
-                         ::testing::Values(std::pair{"", "Sprite"}, std::pair{"Sprite", "Sprite"},
-                                           std::pair{"my ship", "my_ship"}, std::pair{"a  b", "a__b"}),
-                         [](const auto& info) { return "label" + std::to_string(info.index); });

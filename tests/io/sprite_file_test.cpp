@@ -152,16 +152,3 @@ TEST(SpriteFileSave, RangeIsClampedAndAnEmptyOneWritesNothing) {
             << c.first << ".." << c.last;
     }
 }
-
-TEST(SpriteFileSave, UnwritableTargetsFailWithTheirTextsAndKeepWhatWasThere) {
-    TempFolder dir;
-    const fs::path taken = dir / "taken.spr";
-    fs::create_directory(taken);
-    SpriteModel m = busyModel();
-    EXPECT_EQ(io::saveAllSprites(m, taken).status, io::SAVE_FAILED_STATUS);
-    EXPECT_EQ(io::saveSpriteRange(m, taken, 0, 3).status, io::SAVE_FAILED_STATUS);
-    EXPECT_EQ(io::quickSave(m, taken).status, "Failed - saved as :" + taken.string());
-    EXPECT_FALSE(io::exportSprite(m, taken).ok);
-    EXPECT_TRUE(fs::is_empty(taken));
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"taken.spr"});
-}

@@ -39,23 +39,6 @@ TEST(SpriteModel, ResetClearsTheSheetOnlyAndOverwritesTheUndoSnapshot) {
     EXPECT_EQ(m.history.undoPosition(), 256);
 }
 
-TEST(SpriteModel, AddAndStepStoreEditsAndLoadTheOtherSprite) {
-    SpriteModel m = freshModel();
-    m.spriteCount = 10;
-    m.currentSprite = 3;
-    m.sheet.sprite(4)[0] = 42;
-    ASSERT_TRUE(m.addSprite());  // adds after the current sprite
-    EXPECT_EQ(m.spriteCount, 11);
-    EXPECT_EQ(m.currentSprite, 4);
-    EXPECT_EQ(m.grid.cell(0, 0), 42);
-    paintDistinct(m.grid, 1);
-    const SpriteGrid edited = m.grid;
-    m.previousSprite();
-    EXPECT_TRUE(all(m.grid.cells, TRANSPARENT_INDEX));
-    m.nextSprite();
-    EXPECT_EQ(m.grid, edited);
-}
-
 TEST(SpriteModel, SixtyThreeAddsReachSixtyFourAndTheNextChangesNothing) {
     SpriteModel m = freshModel();
     for (int i = 0; i < 63; ++i) ASSERT_TRUE(m.addSprite());
@@ -85,17 +68,6 @@ TEST(SpriteModel, RemoveLastSprite) {
         EXPECT_EQ(m.sheet.sprite(c.current)[0], stepped ? 5 : TRANSPARENT_INDEX);
         EXPECT_EQ(m.grid.cells[0], stepped ? TRANSPARENT_INDEX : 5);
     }
-}
-
-TEST(SpriteModel, ClearCurrentSpriteTouchesOnlyThatSprite) {
-    SpriteModel m = freshModel();
-    std::fill_n(m.sheet.bytes.begin(), SHEET_SPRITE_BYTES, std::uint8_t{1});
-    m.spriteCount = 10;
-    m.currentSprite = 5;
-    m.loadGrid();
-    m.clearCurrentSprite();
-    for (int n = 1; n <= MAX_SPRITES; ++n) EXPECT_TRUE(all(m.sheet.sprite(n), n == 5 ? TRANSPARENT_INDEX : 1)) << n;
-    EXPECT_TRUE(all(m.grid.cells, TRANSPARENT_INDEX));
 }
 
 TEST(SpriteModel, CopyCutPaste) {

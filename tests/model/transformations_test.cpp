@@ -53,11 +53,3 @@ TEST(Transformations, CellsLandWhereExpected) {
     }
 }
 
-TEST(Transformations, MirrorThenFlipIsTwoRotations) {
-    SpriteGrid a = distinctGrid(), b = distinctGrid();
-    mirrorLeftRight(a);
-    flipTopBottom(a);
-    rotateClockwise(b);
-    rotateClockwise(b);
-    EXPECT_EQ(a, b);
-}

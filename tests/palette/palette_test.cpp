@@ -3,8 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <initializer_list>
 #include <set>
 #include <vector>
@@ -96,26 +94,6 @@ TEST(Palette, FindIndexAnswersTheLowestIndexUpTo255) {
     EXPECT_EQ(findPaletteIndex(p, colours[0].red + 256, colours[0].green, colours[0].blue), std::nullopt);
 }
 
-TEST(PaletteFile, LoadsBothListsAndRefusesWhatItCannotRead) {
-    const fs::path dir = fs::temp_directory_path() / ("viroror-palette-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir / "folder.pal");
-    auto write = [&](const char* name, std::size_t size) {
-        std::ofstream(dir / name, std::ios::binary) << std::string(size, '\x11');
-        return dir / name;
-    };
-    const auto loaded = loadPalette(write("ok.pal", 769));
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->palette.size(), 257u);
-    EXPECT_EQ(paletteColour(loaded->palette, 256), (RgbColour{0x11, 0, 0}));
-    EXPECT_EQ(loaded->colourSlots, loaded->palette.entries());
-    EXPECT_TRUE(loadPalette(write("empty.pal", 0)));
-    EXPECT_TRUE(loadPalette(write("limit.pal", MAX_PALETTE_FILE_BYTES)));
-    for (const fs::path& bad : {dir / "missing.pal", dir / "folder.pal", dir / "ok.pal" / "through.pal",
-                                write("big.pal", MAX_PALETTE_FILE_BYTES + 1)})
-        EXPECT_FALSE(loadPalette(bad)) << bad;
-    fs::remove_all(dir);
-}
-
 // Picking and importing by exact colour rely on the shipped file being the fixed table.
 TEST(PaletteFile, ShippedFileIsTheFixedColourTable) {
     const fs::path path = fs::path(VIROROR_RESOURCES) / PALETTE_FILE_NAME;
@@ -172,10 +150,3 @@ TEST(ColourUse, ReadsOnlyTheSpritesInUse) {
     EXPECT_EQ(countColours(std::span<const std::uint8_t>(s.data(), 2 * SPRITE + 10), 64).count, 2);
 }
 
-TEST(ColourUse, FewerColoursLeaveNoStaleRecords) {
-    std::vector<std::uint8_t> s(SPRITE, 0);
-    for (int i = 0; i < 50; ++i) s[i] = static_cast<std::uint8_t>(100 + i);
-    EXPECT_EQ(colourPaletteBytes(countColours(s.data(), 1).markers)[98], 149);
-    std::fill(s.begin() + 2, s.begin() + 50, std::uint8_t{0});
-    EXPECT_EQ(colourPaletteBytes(countColours(s.data(), 1).markers), recordsOf({100, 101}));
-}
