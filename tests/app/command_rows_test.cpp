@@ -267,6 +267,8 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"saveListing", {{click(Control::GadgetSaveAsm)}, [](Editor& e) {
          EXPECT_EQ(readBytes(e.path("out.asm")), (Bytes{'L', '1', ':', '\r', '\n', 'x'}));
          EXPECT_EQ(e.lastDialog(), "Save|Save complete.");
+         const toolkit::DialogCall asked = e.dialogs.callsOf(toolkit::DialogCall::Kind::SaveFile).at(0);
+         EXPECT_EQ(asked.title + "|" + asked.text + "|" + asked.filter, "Save ASM output|" + e.path("export.asm|.asm"));
      }, [](Editor& e) {
          listing(e).setPlainText("L1:\nx");
          answerSave("out.asm")(e);

@@ -19,9 +19,9 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -83,8 +83,6 @@ inline Bytes encoded(const QImage& image, const char* format) {
     EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format));
     return Bytes(data.begin(), data.end());
 }
-
-inline std::string quoted(const QString& path) { return "'" + path.toStdString() + "'"; }
 
 // Runs a shell command quietly; true when it exits with 0.
 inline bool shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
