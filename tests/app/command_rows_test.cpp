@@ -392,6 +392,17 @@ void doPress(Editor& e, const Press& press) {
     }
 }
 
+// Keys no row is bound to change nothing: the main keyboard's plus is not the keypad's.
+TEST(CommandRows, UnboundKeysDoNothing) {
+    std::unique_ptr<Editor> e = startState();
+    ASSERT_TRUE(e);
+    const auto before = std::tuple(e->model().sheet.bytes, e->model().grid.cells, e->countAndCurrent());
+    for (Qt::Key k : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Q, Qt::Key_Y, Qt::Key_Up, Qt::Key_Down})
+        QTest::keyClick(&e->window(), k, Qt::ControlModifier);
+    EXPECT_TRUE(std::tuple(e->model().sheet.bytes, e->model().grid.cells, e->countAndCurrent()) == before);
+    EXPECT_TRUE(e->dialogs.calls().empty());
+}
+
 TEST(CommandRows, EachRowDoesItsOwnThingThroughEveryTrigger) {
     std::set<std::string> seen;
     for (const app::CommandRow& row : app::commandRows()) {

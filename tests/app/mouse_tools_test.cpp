@@ -75,10 +75,13 @@ TEST_F(MouseTools, EveryReleaseStoresASnapshotChangedOrNot) {
     EXPECT_EQ(model().history.undoPosition(), start + 256);
 
     chooseLeft(77);
+    app::showRightColour(program(), 9);
     editor(Type::LeftDown, 50, 50, true);
     editor(Type::LeftUp, 400, -30);  // released outside the canvas
     editor(Type::RightDown, 5, 5, false, true);
     editor(Type::RightUp, 5, 5);
+    EXPECT_EQ(cell(0, 0), 9) << "the right button paints the right colour";
+    EXPECT_EQ(canvas(Control::GadgetEditorCanvas).readPixel(10, 10), screen(9));
     EXPECT_EQ(model().history.undoPosition(), start + 768);
     EXPECT_TRUE(model().undo());
     EXPECT_EQ(cell(2, 2), 77);
