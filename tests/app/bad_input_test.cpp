@@ -121,11 +121,9 @@ TEST_F(PictureInput, BrokenPicturesChangeNothingAndANonAsciiNameLoads) {
     corruptHeader[17] ^= 0x40;  // the width inside IHDR, its checksum now wrong
     const std::string words = "This is not a picture at all.\n";
     const std::pair<const char*, std::optional<Bytes>> broken[] = {  // none: not written here
-        {"truncated.png", Bytes(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(png.size() / 2))},
         {"corrupt-header.png", corruptHeader},
         {"truncated.jpg", Bytes(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 3))},
         {"not-a-picture.png", Bytes(words.begin(), words.end())},
-        {"zero-bytes.gif", {}},
         {"folder.png", std::nullopt},
     };
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QLabel>
-#include <QPixmap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -162,20 +160,6 @@ TEST_F(Views, LayoutFieldsChooseTheSprites) {
     EXPECT_EQ(sheetPixel(96 + 5, 5), paletteColour(9));
 }
 
-TEST_F(Views, NumbersAreDrawnInExclusiveOrOnlyWhenAsked) {
-    auto countOf = [&](int colour) {
-        int n = 0;
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x) n += sheetPixel(x, y) == colour;
-        return n;
-    };
-    EXPECT_EQ(countOf(MAGENTA), 32 * 32);
-    setLayout("16", "64", "0", true);
-    const int inverted = countOf(toolkit::rgbColour(0, 255, 0));
-    EXPECT_GT(inverted, 3);
-    EXPECT_EQ(countOf(MAGENTA) + inverted, 32 * 32);
-}
-
 TEST_F(Views, FilePreviewReadsTheFileAndLeavesTheSheet) {
     QTemporaryDir dir;
     const QString path = dir.filePath("short.spr");
@@ -191,21 +175,6 @@ TEST_F(Views, FilePreviewReadsTheFileAndLeavesTheSheet) {
     EXPECT_EQ(program.model.sheet.bytes, sheet);
     app::drawFilePreview(program, dir.path());  // a folder: every sprite in entry 0's colour
     EXPECT_EQ(sheetPixel(15 * 32 + 5, 3 * 32 + 5), paletteColour(0));
-}
-
-TEST_F(Views, AnimationShowsFramesOneToSixtyFourOnly) {
-    QLabel* box = window.label(Control::GadgetAnimationImage);
-    program.state.animationFrame = 64;
-    app::showAnimationFrame(program);
-    EXPECT_EQ(box->pixmap().toImage().pixel(5, 5), qRgb(255, 255, 255));  // sprite 64 not in use
-    program.state.animationFrame = 1;
-    app::showAnimationFrame(program);
-    EXPECT_EQ(box->pixmap().toImage().pixel(5, 5), qRgb(255, 0, 255));
-    for (int frame : {0, 65, 200, -1, INT_MAX}) {
-        program.state.animationFrame = frame;
-        app::showAnimationFrame(program);
-        EXPECT_TRUE(box->pixmap().isNull()) << frame;
-    }
 }
 
 TEST_F(Views, GrabPreviewClearsOnlyWhenTheBlockCountChanges) {

@@ -33,15 +33,6 @@ TEST(AsmListing, TwoSpritesExactly) {
     EXPECT_EQ(io::asmListing(Bytes(256, 0xE3), 1, ""), "Sprite1:\n" + rows(E3_ROW, 16) + "\n\n");
 }
 
-// The window appends the pieces one by one; that must give the same text.
-TEST(AsmListing, AppendedPiecesGiveTheWholeListing) {
-    const Bytes sheet = seededBytes(3 * 256, 21);
-    std::string area;
-    for (int n = 1; n <= 3; ++n)
-        for (const std::string& piece : io::spriteListingPieces(sheet, n, "L")) io::appendListingText(area, piece);
-    EXPECT_EQ(area, io::asmListing(sheet, 3, "L"));
-}
-
 // Every line break as CR LF, Latin-1 one byte each, "?" for anything else and for each
 // malformed byte, no byte-order mark.
 TEST(AsmListingSave, FileBytesAreCrLfLatin1) {

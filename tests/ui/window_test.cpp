@@ -78,22 +78,6 @@ TEST_F(WindowTest, EveryControlExistsUnderItsOwnNameAndCaptionsFit) {
     for (int i = 0; i < 6; ++i) EXPECT_EQ(window->tabs()->tabText(i), pages[i]);
 }
 
-TEST_F(WindowTest, TextsAndOptionsAtTheEndOfTheBuild) {
-    EXPECT_EQ(window->controlText(Control::GadgetPalettePicture), "Pallete");
-    EXPECT_EQ(window->control(Control::GadgetShowTransparent)->toolTip(), "Show / Hide Trasparent");
-    EXPECT_EQ(window->control(Control::GadgetRotateDown)->toolTip(), "Rotate Down (Ctrl+S)");
-    EXPECT_EQ(window->statusText(), "Ready....");
-    EXPECT_FALSE(window->button(Control::GadgetAnchor)->isEnabled());
-    EXPECT_TRUE(window->button(Control::GadgetFill)->isCheckable());
-    EXPECT_FALSE(window->button(Control::GadgetCopy)->isCheckable());
-    EXPECT_EQ(window->controlState(Control::GadgetShowValues), 1);
-    EXPECT_TRUE(window->textField(Control::GadgetSpriteCount)->isReadOnly());
-    EXPECT_EQ(window->spinBox(Control::GadgetGrabY)->maximum(), 384);
-    EXPECT_EQ(window->control(Control::GadgetAsmText)->font().family(), ui::monospaceFamily());
-    window->setStatus(QStringLiteral("Over"), 250);
-    EXPECT_EQ(window->statusProgress(), 100);
-}
-
 TEST_F(WindowTest, StartValuesReadBackAsTheirTexts) {
     window->applyStartValues();
     EXPECT_EQ(window->controlText(Control::GadgetSheetWidth), "16");
