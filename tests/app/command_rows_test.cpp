@@ -140,6 +140,12 @@ Step listedFile = [](Editor& e) {
     markSheetCanvas(e);
 };
 
+void moveMarkByStroke(Editor& e) {
+    e.model().grid.cell(MARK_X, MARK_Y) = T;
+    e.model().grid.cell(7, 7) = MARK;
+    e.model().pushUndoSnapshot();
+}
+
 const std::map<std::string, Expectation> EXPECTED = {
     {"quit", {{menu(ui::MenuQuit)}, [](Editor& e) { EXPECT_FALSE(e.window().isVisible()); }}},
     {"about", {{menu(ui::MenuFileAbout), menu(ui::MenuAbout)}, [](Editor& e) {
@@ -182,15 +188,9 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"scrollUp", {{key(Qt::Key_W), click(Control::GadgetRotateUp)}, markAt(MARK_X, MARK_Y - 1)}},
     {"scrollDown", {{key(Qt::Key_S), click(Control::GadgetRotateDown)}, markAt(MARK_X, MARK_Y + 1)}},
     // A stroke moved the mark to (7, 7); undo brings it back, redo after an undo repeats it.
-    {"undo", {{key(Qt::Key_Z), click(Control::GadgetUndo)}, markAt(MARK_X, MARK_Y), [](Editor& e) {
-         e.model().grid.cell(MARK_X, MARK_Y) = T;
-         e.model().grid.cell(7, 7) = MARK;
-         e.model().pushUndoSnapshot();
-     }}},
+    {"undo", {{key(Qt::Key_Z), click(Control::GadgetUndo)}, markAt(MARK_X, MARK_Y), moveMarkByStroke}},
     {"redo", {{click(Control::GadgetRedo)}, markAt(7, 7), [](Editor& e) {
-         e.model().grid.cell(MARK_X, MARK_Y) = T;
-         e.model().grid.cell(7, 7) = MARK;
-         e.model().pushUndoSnapshot();
+         moveMarkByStroke(e);
          e.model().undo();
      }}},
     {"pickColour", {{key(Qt::Key_P)}, both(status("Picking colour..."), [](Editor& e) {
