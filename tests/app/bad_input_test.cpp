@@ -98,7 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Lengths, PaletteAtStartUp,
                                            PaletteCase{"Exact", 768, 256}, PaletteCase{"OneOver", 769, 257},
                                            PaletteCase{"TenMegabytes", 10'000'000, std::nullopt},
                                            PaletteCase{"Endless", ENDLESS, std::nullopt}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 class PictureInput : public SessionTest {};
 
