@@ -75,10 +75,13 @@ TEST_F(MouseTools, EveryReleaseStoresASnapshotChangedOrNot) {
     EXPECT_EQ(model().history.undoPosition(), start + 256);
 
     chooseLeft(77);
+    app::showRightColour(program(), 9);
     editor(Type::LeftDown, 50, 50, true);
     editor(Type::LeftUp, 400, -30);  // released outside the canvas
     editor(Type::RightDown, 5, 5, false, true);
     editor(Type::RightUp, 5, 5);
+    EXPECT_EQ(cell(0, 0), 9) << "the right button paints the right colour";
+    EXPECT_EQ(canvas(Control::GadgetEditorCanvas).readPixel(10, 10), screen(9));
     EXPECT_EQ(model().history.undoPosition(), start + 768);
     EXPECT_TRUE(model().undo());
     EXPECT_EQ(cell(2, 2), 77);
@@ -170,6 +173,44 @@ TEST_F(MouseTools, RightDragOnTheImportCanvasWritesTheGrabCorner) {
     EXPECT_EQ(text(Control::GadgetGrabX) + "," + text(Control::GadgetGrabY), "100,50");
     drag(511, 383, false, true);
     EXPECT_EQ(text(Control::GadgetGrabX) + "," + text(Control::GadgetGrabY), "511,383");
+}
+
+TEST_F(MouseTools, FillStopsAtCornerTouchingWallsAndDragPaintsEveryCellPassed) {
+    chooseLeft(0x1C);
+    for (int i = 0; i < 16; ++i) model().grid.cell(i, 15 - i) = 0;  // a diagonal wall
+    app::drawEditorGrid(program());
+    window().setControlState(Control::GadgetFill, 1);
+    editor(Type::LeftDown, 10, 10, true);
+    editor(Type::LeftUp, 10, 10);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            EXPECT_EQ(cell(x, y), x + y < 15 ? 0x1C : (x + y == 15 ? 0 : TRANSPARENT)) << x << "," << y;
+    EXPECT_EQ(canvas(Control::GadgetEditorCanvas).readPixel(30, 30), screen(0x1C));
+
+    window().setControlState(Control::GadgetFill, 0);
+    chooseLeft(0x42);
+    editor(Type::LeftDown, 15 * 20 + 5, 15 * 20 + 5, true);
+    for (int x = 14; x >= 12; --x) editor(Type::Move, x * 20 + 5, 15 * 20 + 5, true);
+    editor(Type::LeftUp, 12 * 20 + 5, 15 * 20 + 5);
+    for (int x = 12; x < 16; ++x) EXPECT_EQ(cell(x, 15), 0x42) << x;
+    EXPECT_EQ(cell(11, 15), TRANSPARENT);
+}
+
+TEST_F(MouseTools, AnimationStepsThroughItsFramesAndAZeroDelayKeepsTheInterval) {
+    window().setControlText(Control::GadgetAnimFrame, "2");
+    window().setControlText(Control::GadgetAnimCount, "3");
+    program().state.animationFrame = 0;
+    std::vector<int> frames;
+    for (int i = 0; i < 6; ++i) {
+        commands().animationTick();
+        frames.push_back(program().state.animationFrame);
+    }
+    EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 2, 3}));  // only the upper end is checked
+    for (auto [typed, interval] : {std::pair{"0", 150}, {"40", 40}}) {
+        window().setControlText(Control::GadgetAnimDelay, typed);
+        commands().handleControl(Control::GadgetAnimDelay, ui::ControlEvent::Change);
+        EXPECT_EQ(program().animationTimer->interval(), interval);
+    }
 }
 
 }  // namespace

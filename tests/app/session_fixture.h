@@ -19,9 +19,9 @@
 #include <QTimer>
 #include <QTreeView>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -84,8 +84,6 @@ inline Bytes encoded(const QImage& image, const char* format) {
     return Bytes(data.begin(), data.end());
 }
 
-inline std::string quoted(const QString& path) { return "'" + path.toStdString() + "'"; }
-
 // Runs a shell command quietly; true when it exits with 0.
 inline bool shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 
@@ -103,16 +101,15 @@ inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 10000) 
     return done();
 }
 
-class SessionTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VIROROR_RESOURCES "/rgb9spreada.pal"), path("rgb9spreada.pal")));
+// One editor run in a temporary working folder that holds the default palette,
+// answered by scripted dialogs, with the helpers the window tests share.
+struct Editor {
+    bool start() {
+        if (!dir.isValid() ||
+            !QFile::copy(QStringLiteral(VIROROR_RESOURCES "/rgb9spreada.pal"), path("rgb9spreada.pal")))
+            return false;
         session = app::startEditor(dialogs, dir.path());
-        ASSERT_TRUE(session);
-    }
-    void TearDown() override {
-        EXPECT_TRUE(dialogs.unexpectedCalls().empty()) << "a dialog was shown that the test did not expect";
+        return session != nullptr;
     }
 
     QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
@@ -147,6 +144,14 @@ protected:
     QTemporaryDir dir;
     toolkit::ScriptedDialogs dialogs;
     std::unique_ptr<app::Session> session;
+};
+
+class SessionTest : public ::testing::Test, public Editor {
+protected:
+    void SetUp() override { ASSERT_TRUE(start()); }
+    void TearDown() override {
+        EXPECT_TRUE(dialogs.unexpectedCalls().empty()) << "a dialog was shown that the test did not expect";
+    }
 };
 
 }  // namespace testing_support

@@ -1,9 +1,8 @@
-// The toolkit layer: the number rule, the canvas's drawing and pixel reads, its
-// mouse reports through Qt's own routing, and the scripted dialogs.
+// The toolkit layer: the number rule, file dialog filters, the canvas's drawing,
+// fill and pixel reads, and its mouse reports through Qt's own routing.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QFont>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -43,6 +42,12 @@ TEST(TextToNumber, ReadsTheRule) {
     }
     EXPECT_EQ(toolkit::textToNumber(QString::fromUtf8("42\u00e9")), 42);
     EXPECT_EQ(toolkit::textToNumber(QString::fromUtf8("\u00a012")), 0);  // a no-break space is not skipped
+}
+
+TEST(FileDialogFilter, ReadsAsQtFilters) {
+    EXPECT_EQ(toolkit::toQtFilter(" images |*.bmp;*.png;*.jpg;*.gif"), "images (*.bmp *.png *.jpg *.gif)");
+    EXPECT_EQ(toolkit::toQtFilter("Sprites|*.spr|All|*.*"), "Sprites (*.spr);;All (*.*)");
+    EXPECT_EQ(toolkit::toQtFilter(".asm"), "*.asm");
 }
 
 TEST(Canvas, BoxesAreClippedAndPixelsReadExactly) {
@@ -93,22 +98,6 @@ TEST(Canvas, FloodFillMatchesAFourConnectedReferenceOnRandomPictures) {
     }
 }
 
-TEST(Canvas, XorTextTwiceRestoresThePicture) {
-    toolkit::Canvas canvas(80, 40);
-    canvas.setBackground(WHITE);
-    canvas.fillBox(0, 0, 40, 40, RED);
-    const QImage before = canvas.image().copy();
-    const QRect area = canvas.xorText(5, 5, QStringLiteral("63"), WHITE, QFont());
-    EXPECT_NE(canvas.image(), before);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 80; ++x) {
-            const int now = canvas.readPixel(x, y), was = toolkit::readPixel(before, x, y);
-            ASSERT_TRUE(now == was || (area.contains(x, y) && now == (was ^ WHITE))) << x << "," << y;
-        }
-    canvas.xorText(5, 5, QStringLiteral("63"), WHITE, QFont());
-    EXPECT_EQ(canvas.image(), before);
-}
-
 void send(QObject* target, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(pos), QPointF(pos), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &event);
@@ -146,33 +135,6 @@ TEST(CanvasEvents, ADragLeavingTheCanvasIsStillReportedToIt) {
     EXPECT_EQ(seen(onCanvas), (Seen{{Type::LeftDown, 8, 18, true}, {Type::Move, 428, 28, true},
                                     {Type::Move, -17, -17, true}, {Type::LeftUp, 428, 28, false}}));
     EXPECT_EQ(seen(onNeighbour), (Seen{{Type::Move, 50, 30, false}}));
-}
-
-TEST(ScriptedDialogs, AnswerInOrderAndRecordEveryCall) {
-    toolkit::ScriptedDialogs dialogs;
-    dialogs.answerSaveFile("/tmp/a.spr");
-    dialogs.answerSaveFile("");  // a cancel
-    dialogs.answerYesNo(true);
-    toolkit::Dialogs& d = dialogs;
-    EXPECT_EQ(d.saveFile("Save", "sprites.spr", "*.spr"), "/tmp/a.spr");
-    EXPECT_EQ(d.saveFile("Save again", "x.spr", "*.spr"), "");
-    EXPECT_TRUE(d.askYesNo("Clear Sprites?", "This will clear all sprites!"));
-    EXPECT_FALSE(d.askYesNo("Q", "unscripted"));
-    EXPECT_EQ(d.openFile("Open", "", " images |*.png"), "");
-    d.message("Success", "Imported sprites : 4");
-
-    ASSERT_EQ(dialogs.calls().size(), 6u);
-    const toolkit::DialogCall& first = dialogs.calls()[0];
-    EXPECT_EQ(first.kind, toolkit::DialogCall::Kind::SaveFile);
-    EXPECT_EQ(first.title + "|" + first.text + "|" + first.filter, "Save|sprites.spr|*.spr");
-    EXPECT_EQ(dialogs.calls()[2].text, "This will clear all sprites!");
-    EXPECT_EQ(dialogs.calls()[5].text, "Imported sprites : 4");
-    const auto unexpected = dialogs.unexpectedCalls();
-    ASSERT_EQ(unexpected.size(), 2u);
-    EXPECT_EQ(unexpected[0].text + "|" + unexpected[1].title, "unscripted|Open");
-    EXPECT_EQ(toolkit::toQtFilter(" images |*.bmp;*.png;*.jpg;*.gif"), "images (*.bmp *.png *.jpg *.gif)");
-    EXPECT_EQ(toolkit::toQtFilter("Sprites|*.spr|All|*.*"), "Sprites (*.spr);;All (*.*)");
-    EXPECT_EQ(toolkit::toQtFilter(".asm"), "*.asm");
 }
 
 }  // namespace

@@ -1,18 +1,14 @@
-// What the main window raises: menu numbers from menus, shortcuts and the pop-up,
-// control events from user actions only, canvas mouse events, drops, the close
-// request, and the file list of the working directory.
+// The main window on its own: its size, every control under its name with a caption
+// that fits, the first values of start-up, control events from user actions only,
+// shortcuts over text fields, file drops and the sprite files listed. (Menu items and shortcuts are pressed by the command rows test.)
 #include "toolkit/canvas.h"
 #include "toolkit/text_spin_box.h"
 #include "ui/window_main.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QFileSystemModel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -26,8 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <tuple>
-#include <utility>
+#include <set>
+#include <string>
 #include <vector>
 
 using ui::Control;
@@ -35,10 +31,10 @@ using ui::ControlEvent;
 
 namespace {
 
-class EventsTest : public ::testing::Test {
+class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<ui::WindowMain>();
+        window = std::make_unique<ui::WindowMain>(0, 0, 1150, 660);
         QObject::connect(window.get(), &ui::WindowMain::menuEvent, [this](int n) { menus.push_back(n); });
         QObject::connect(window.get(), &ui::WindowMain::controlEvent,
                          [this](Control c, ControlEvent e) { controls.emplace_back(c, e); });
@@ -54,45 +50,51 @@ protected:
     std::vector<std::pair<Control, ControlEvent>> controls;
 };
 
-TEST_F(EventsTest, MenuAndPopupItemsRaiseTheirNumbers) {
-    const QList<QAction*> menuActions = window->menuBar()->actions();
-    ASSERT_EQ(menuActions.size(), 3);
-    EXPECT_EQ(menuActions[1]->text(), "Edit");
-    EXPECT_EQ(menuActions[1]->menu()->actions().size(), 3);
-    for (int number = ui::MenuQuit; number <= ui::MenuAbout; ++number) window->menuAction(number)->trigger();
-    EXPECT_EQ(menus, (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_EQ(window->menuAction(7), nullptr);
-
-    menus.clear();
-    const QList<QAction*> items = window->popupOutput()->actions();
-    ASSERT_EQ(items.size(), 3);
-    EXPECT_EQ(items[2]->text(), "Select All");
-    for (QAction* item : items) item->trigger();
-    EXPECT_EQ(menus, (std::vector<int>{300, 302, 301}));
-}
-
-// A key bound twice raises only its later number; the main keyboard's plus is not the
-// keypad's, and an unbound key raises nothing.
-TEST_F(EventsTest, EachBoundKeyRaisesItsNumberOnce) {
-    const QKeyCombination keypadPlus(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Plus);
-    window->registerShortcut(QKeySequence(keypadPlus), 102);
-    window->registerShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), 204);
-    window->registerShortcut(QKeySequence(Qt::CTRL | Qt::Key_V), 210);
-    window->registerShortcut(QKeySequence(keypadPlus), 211);
-    EXPECT_EQ(window->shortcutCount(), 3);
+TEST_F(WindowTest, FixedClientAreaWithTheStatusBarBelow) {
     showActive();
-    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
-    const std::vector<std::tuple<Qt::Key, Qt::KeyboardModifiers, int>> keys = {
-        {Qt::Key_Plus, ctrl | Qt::KeypadModifier, 211}, {Qt::Key_A, ctrl, 204},
-        {Qt::Key_Plus, ctrl, -1}, {Qt::Key_Q, ctrl, -1}};
-    for (const auto& [key, modifiers, number] : keys) {
-        menus.clear();
-        QTest::keyClick(window.get(), key, modifiers);
-        EXPECT_EQ(menus, number < 0 ? std::vector<int>{} : std::vector<int>{number}) << "key " << key;
-    }
+    EXPECT_EQ(window->clientSize(), QSize(1150, 660));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_LE(window->control(Control::GadgetQuickSave)->geometry().bottom(), window->centralWidget()->height());
 }
 
-TEST_F(EventsTest, ShortcutsWinOverTheEditingKeysOfTextFields) {
+TEST_F(WindowTest, EveryControlExistsUnderItsOwnNameAndCaptionsFit) {
+    std::set<std::string> names;
+    for (int i = 0; i < ui::CONTROL_COUNT; ++i) {
+        const auto id = static_cast<Control>(i);
+        const std::string name(ui::controlName(id));
+        ASSERT_NE(window->control(id), nullptr) << name;
+        EXPECT_EQ(window->control(id)->objectName().toStdString(), name);
+        names.insert(name);
+        if (const QAbstractButton* b = window->button(id)) {
+            EXPECT_LE(QFontMetrics(b->font()).horizontalAdvance(b->text()), b->width()) << name;
+        }
+    }
+    EXPECT_EQ(names.size(), static_cast<std::size_t>(ui::CONTROL_COUNT));
+    const QStringList pages = {"Design", "Import", "Output", "Preview", "Tiles", "Palette"};
+    ASSERT_EQ(window->tabs()->count(), 6);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(window->tabs()->tabText(i), pages[i]);
+}
+
+TEST_F(WindowTest, StartValuesReadBackAsTheirTexts) {
+    window->applyStartValues();
+    EXPECT_EQ(window->controlText(Control::GadgetSheetWidth), "16");
+    EXPECT_EQ(window->controlText(Control::GadgetSheetCount), "64");
+    EXPECT_EQ(window->controlText(Control::GadgetRangeFrom), "0");
+    EXPECT_EQ(window->controlText(Control::GadgetRangeTo), "63");
+    EXPECT_EQ(window->controlText(Control::GadgetAnimDelay), "100");
+    EXPECT_EQ(window->controlState(Control::GadgetResizeHeightSlider), 256);
+    // Showing the window and moving the focus through a box keeps its text.
+    showActive();
+    window->tabs()->setCurrentIndex(ui::PagePreview);
+    window->spinBox(Control::GadgetSheetWidth)->setFocus();
+    window->spinBox(Control::GadgetSheetCount)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(window->controlText(Control::GadgetSheetWidth), "16");
+    EXPECT_EQ(window->controlText(Control::GadgetSheetCount), "64");
+}
+
+TEST_F(WindowTest, ShortcutsWinOverTheEditingKeysOfTextFields) {
     window->registerShortcut(QKeySequence(Qt::CTRL | Qt::Key_A), 204);
     window->registerShortcut(QKeySequence(Qt::CTRL | Qt::Key_V), 210);
     showActive();
@@ -110,7 +112,7 @@ TEST_F(EventsTest, ShortcutsWinOverTheEditingKeysOfTextFields) {
     EXPECT_EQ(label->text(), "Sprites");
 }
 
-TEST_F(EventsTest, UserActionsRaiseControlEventsAndSettersStayQuiet) {
+TEST_F(WindowTest, UserActionsRaiseControlEventsAndSettersStayQuiet) {
     showActive();
     QTest::mouseClick(window->button(Control::GadgetFill), Qt::LeftButton);
     ASSERT_EQ(controls.size(), 1u);
@@ -134,7 +136,7 @@ TEST_F(EventsTest, UserActionsRaiseControlEventsAndSettersStayQuiet) {
     EXPECT_EQ(window->controlText(Control::GadgetGrabX), "123");
 }
 
-TEST_F(EventsTest, SpinBoxStepsStartFromTheTextAndStayInRange) {
+TEST_F(WindowTest, SpinBoxStepsStartFromTheTextAndStayInRange) {
     window->applyStartValues();
     toolkit::TextSpinBox* width = window->spinBox(Control::GadgetSheetWidth);
     width->stepBy(1);
@@ -146,20 +148,7 @@ TEST_F(EventsTest, SpinBoxStepsStartFromTheTextAndStayInRange) {
     EXPECT_EQ(width->text(), "1");
 }
 
-TEST_F(EventsTest, CanvasMouseEventsAndDropsArePassedOn) {
-    std::vector<std::pair<Control, toolkit::CanvasEvent>> events;
-    QObject::connect(window.get(), &ui::WindowMain::canvasEvent,
-                     [&](Control c, const toolkit::CanvasEvent& e) { events.emplace_back(c, e); });
-    showActive();
-    QWidget* editor = window->control(Control::GadgetEditorCanvas);
-    QTest::mouseClick(editor, Qt::LeftButton, Qt::NoModifier, QPoint(45, 65));
-    ASSERT_GE(events.size(), 2u);
-    EXPECT_EQ(events[0].first, Control::GadgetEditorCanvas);
-    EXPECT_EQ(events[0].second.type, toolkit::CanvasEvent::Type::LeftDown);
-    EXPECT_EQ(QPoint(events[0].second.x, events[0].second.y), QPoint(45, 65));
-    EXPECT_EQ(events.back().second.type, toolkit::CanvasEvent::Type::LeftUp);
-    EXPECT_EQ(editor->parentWidget()->childAt(QPoint(100, 100)), editor);  // the frame swallows nothing
-
+TEST_F(WindowTest, OnlyDroppedFilesArePassedOn) {
     QStringList dropped;
     QObject::connect(window.get(), &ui::WindowMain::filesDropped, [&](const QStringList& f) { dropped = f; });
     QWidget* importCanvas = window->control(Control::GadgetImportCanvas);
@@ -177,29 +166,7 @@ TEST_F(EventsTest, CanvasMouseEventsAndDropsArePassedOn) {
     EXPECT_EQ(dropped, QStringList{QStringLiteral("/tmp/a picture.png")});
 }
 
-TEST_F(EventsTest, CloseIsAnnouncedAndCanBeRefused) {
-    bool refuse = true;
-    QObject::connect(window.get(), &ui::WindowMain::closeRequested, [&] {
-        if (refuse) window->ignoreClose();
-    });
-    window->show();
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    refuse = false;
-    EXPECT_TRUE(window->close());
-}
-
-TEST_F(EventsTest, ListingAreaAsksForItsContextMenu) {
-    std::vector<QPoint> requests;
-    QObject::connect(window.get(), &ui::WindowMain::outputContextMenuRequested,
-                     [&](const QPoint& p) { requests.push_back(p); });
-    QWidget* viewport = window->textArea(Control::GadgetAsmText)->viewport();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(30, 40), viewport->mapToGlobal(QPoint(30, 40)));
-    QApplication::sendEvent(viewport, &event);
-    EXPECT_EQ(requests, std::vector<QPoint>{viewport->mapToGlobal(QPoint(30, 40))});
-}
-
-TEST_F(EventsTest, FileListShowsOnlySpriteFilesOfItsDirectory) {
+TEST_F(WindowTest, FileListShowsOnlySpriteFilesOfItsDirectory) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     for (const char* name : {"walk.spr", "ship.spr2", "notes.txt", "BOSS.SPR", "spr.png"}) {
@@ -216,17 +183,6 @@ TEST_F(EventsTest, FileListShowsOnlySpriteFilesOfItsDirectory) {
     shown.sort(Qt::CaseInsensitive);
     EXPECT_EQ(shown, (QStringList{"BOSS.SPR", "ship.spr2", "walk.spr"}));
     EXPECT_TRUE(window->fileListDirectory().endsWith(QDir::separator()));
-
-    // A click selects a name and raises a click, a double click a double click.
-    showActive();
-    window->tabs()->setCurrentIndex(ui::PagePreview);
-    const QRect cell = list->visualRect(window->fileModel()->index(dir.filePath("walk.spr")));
-    ASSERT_TRUE(cell.isValid());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    EXPECT_EQ(window->selectedFileName(), "walk.spr");
-    EXPECT_EQ(controls.back(), std::make_pair(Control::GadgetFileList, ControlEvent::Click));
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    EXPECT_EQ(controls.back(), std::make_pair(Control::GadgetFileList, ControlEvent::DoubleClick));
 }
 
 }  // namespace
