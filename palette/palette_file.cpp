@@ -34,4 +34,10 @@ model::Result<LoadedPalette> loadPalette(const std::filesystem::path& path) {
     return loaded;
 }
 
+model::Result<LoadedPalette> loadStartPalette(const std::filesystem::path& workingDir,
+                                              const std::filesystem::path& shippedDir) {
+    if (auto own = loadPalette(workingDir / PALETTE_FILE_NAME)) return own;
+    return loadPalette(shippedDir / PALETTE_FILE_NAME);
+}
+
 }  // namespace palette
