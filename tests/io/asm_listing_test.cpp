@@ -1,9 +1,11 @@
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 #include "io/asm_listing.h"
-#include "io_test_support.h"
+#include "tests/support/files.h"
 
-using namespace iotest;
+using namespace support;
 
 namespace {
 const std::string E3_ROW =
@@ -33,15 +35,6 @@ TEST(AsmListing, TwoSpritesExactly) {
     EXPECT_EQ(io::asmListing(sheet, 5, "My sprite"), expected);
     EXPECT_EQ(io::asmListing(sheet, -1, "My sprite"), "");
     EXPECT_EQ(io::asmListing(Bytes(256, 0xE3), 1, ""), "Sprite1:\n" + rows(E3_ROW, 16) + "\n\n");
-}
-
-// The window appends the pieces one by one; that must give the same text.
-TEST(AsmListing, AppendedPiecesGiveTheWholeListing) {
-    const Bytes sheet = seededBytes(3 * 256, 21);
-    std::string area;
-    for (int n = 1; n <= 3; ++n)
-        for (const std::string& piece : io::spriteListingPieces(sheet, n, "L")) io::appendListingText(area, piece);
-    EXPECT_EQ(area, io::asmListing(sheet, 3, "L"));
 }
 
 // Every line break as CR LF, Latin-1 one byte each, "?" for anything else and for each
