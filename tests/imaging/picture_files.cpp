@@ -5,52 +5,12 @@
 #include <cstdio>
 #include <jpeglib.h>
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <fstream>
-#include <random>
 
 namespace picture_files {
 
-Bytes randomBytes(std::size_t count, unsigned seed) {
-    std::mt19937 generator(seed);
-    Bytes out(count);
-    for (Byte& value : out) value = Byte(generator());
-    return out;
-}
-
-Bytes readFile(const std::string& path) {
-    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
 void putLe(Bytes& file, std::size_t at, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) file[at + i] = Byte(value >> (8 * i));
-}
-
-TempFolder::TempFolder() {
-    static unsigned counter = 0;
-    std::random_device device;
-    do path = std::filesystem::temp_directory_path() / ("viroror-pictures-" + std::to_string(device() + counter++));
-    while (!std::filesystem::create_directory(path));
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-}
-
-std::string TempFolder::name(const std::string& leaf) const {
-    const std::u8string text = (path / std::u8string(leaf.begin(), leaf.end())).u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string TempFolder::write(const std::string& leaf, const Bytes& bytes) const {
-    std::ofstream out(path / std::u8string(leaf.begin(), leaf.end()), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    EXPECT_TRUE(out.good()) << "could not write " << leaf;
-    return name(leaf);
 }
 
 // A recipe libpng or libjpeg refuses is a mistake in the test: the library prints why and ends the run.

@@ -1,30 +1,20 @@
 #pragma once
-// Test support for the picture code: a temporary folder, PNG and JPEG writers on
-// libpng and libjpeg, so every colour type can be made.
+// Test support for the picture code: PNG and JPEG writers on libpng and libjpeg,
+// so every colour type can be made.
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <string>
 #include <vector>
+
+#include "tests/support/files.h"
 
 namespace picture_files {
 
-using Byte = std::uint8_t;
-using Bytes = std::vector<Byte>;
+using support::Byte;
+using support::Bytes;
+using support::TempFolder;
 
-Bytes randomBytes(std::size_t count, unsigned seed);
-Bytes readFile(const std::string& path);  // empty when it cannot be read
 void putLe(Bytes& file, std::size_t at, std::uint32_t value, int bytes = 4);  // little-endian
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-struct TempFolder {
-    TempFolder();
-    ~TempFolder();
-    std::string name(const std::string& leaf) const;                      // full UTF-8 name
-    std::string write(const std::string& leaf, const Bytes& bytes) const;  // returns name(leaf)
-    std::filesystem::path path;
-};
 
 // Rows in the file's own layout (sub-byte samples packed, 16-bit ones big-endian).
 struct PngRecipe {

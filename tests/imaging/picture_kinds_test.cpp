@@ -5,6 +5,7 @@
 // kinds once shown wrong: top-down bitmaps of every depth, run-length data with
 // moves and early ends, rows starting inside the colour table, 16-bit colours
 // short of white, bit fields of any width. Cut and impossible files are refused.
+#include "imaging/bmp8.h"
 #include "imaging/bmp_decode.h"
 #include "imaging/gif_decode.h"
 #include "imaging/picture_load.h"
@@ -18,7 +19,7 @@
 #include <sstream>
 #include <tuple>
 
-using imaging::Picture;
+using imaging::loadPicture;
 using picture_files::Bytes;
 using picture_files::putLe;
 
@@ -36,7 +37,7 @@ protected:
     void SetUp() override {
         if (!made_) GTEST_SKIP() << "no Python with Pillow to make the pictures";
     }
-    static Bytes file(const std::string& leaf) { return picture_files::readFile(folder_->name(leaf)); }
+    static Bytes file(const std::string& leaf) { return support::readBytes(*folder_ / leaf); }
 
     static picture_files::TempFolder* folder_;
     static bool made_;
@@ -119,14 +120,36 @@ TEST_F(PictureKinds, ImpossibleHeadersAreRefused) {
 // of 59 and 40 million pixels. Their first pictures are cut short, so now they are
 // refused (Pillow refuses them too).
 TEST(GifFuzzRegressions, TinyFilesClaimingHugeScreensAreRefused) {
-    const Bytes hugeScreen = {0x47, 0x49, 0x46, 0x38, 0x37, 0x61, 0x10, 0x18, 0x54, 0x25, 0x3a, 0x49, 0x37, 0x2c, 0x52,
-                              0x47, 0x3a, 0x0d, 0x1a, 0x0a, 0x00, 0x05, 0x04, 0x03, 0x00, 0x00, 0x00, 0x72, 0x5f, 0x5f,
-                              0x4b, 0x10, 0x00};
-    const Bytes stretchedScreen = {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x05, 0x10, 0x00, 0x00, 0x00, 0x10, 0x38,
-                                   0x2c, 0x07, 0x07, 0x02, 0x00, 0x07, 0x07, 0x07, 0x26, 0x07, 0x07, 0x07, 0x07,
-                                   0x07, 0x07, 0x07, 0x6f, 0x07, 0x8e, 0x00, 0x00, 0x8e, 0xda, 0x8e};
-    for (const Bytes& gif : {hugeScreen, stretchedScreen})
-        EXPECT_FALSE(imaging::decodePicture(gif.data(), gif.size()).has_value());
+    const std::string hugeScreen("GIF87a\x10\x18T%:I7,RG:\r\x1a\n\0\5\4\3\0\0\0r__K\x10\0", 33);
+    const std::string stretchedScreen("GIF89a\5\x10\0\0\0\x10" "8,\7\7\2\0\7\7\7&\7\7\7\7\7\7\7o\7\x8e\0\0\x8e\xda\x8e", 37);
+    for (const std::string& gif : {hugeScreen, stretchedScreen})
+        EXPECT_FALSE(imaging::decodePicture(reinterpret_cast<const std::uint8_t*>(gif.data()), gif.size()).has_value());
+}
+
+// Content, not the name, chooses the decoder; any name loads; what cannot be loaded gives nothing.
+TEST(PictureLoad, ContentNotNameChoosesTheDecoderAndAnyNameLoads) {
+    const picture_files::TempFolder folder;
+    picture_files::PngRecipe recipe{7, 3};
+    for (int y = 0; y < 3; ++y) recipe.rows.push_back(support::seededBytes(21, y));
+    const Bytes png = picture_files::writePng(recipe);
+    for (const std::string name : {"my picture.gif", "Bild mit Größe ü.jpg", "картинка 1.png", "画像"}) {
+        const auto picture = loadPicture(folder.write(name, png));
+        ASSERT_TRUE(picture.has_value()) << name;
+        EXPECT_EQ(picture->rgb, imaging::decodePicture(png.data(), png.size())->rgb) << name;
+    }
+    const auto jpeg =
+        loadPicture(folder.write("really a jpeg.png", picture_files::writeJpeg({9, 4, 1, 90, false, false, Bytes(36)})));
+    ASSERT_TRUE(jpeg.has_value());
+    EXPECT_EQ(jpeg->width, 9);
+    const auto bitmap = loadPicture(folder.write("export.BMP", imaging::encodeBitmap({3, 1, 4, {0xE3, 0, 0xFF, 0}})));
+    ASSERT_TRUE(bitmap.has_value());
+    EXPECT_EQ(bitmap->rgb, (Bytes{255, 0, 255, 0, 0, 0, 255, 255, 255})) << "an export shows the table's colours";
+
+    const std::string text = "Just a line of text.\r\n";
+    for (const std::string& name : {folder.name("missing.png"), folder.name(""), std::string(),
+                                    folder.write("empty.png", {}), folder.write("notes", {text.begin(), text.end()}),
+                                    folder.write("huge.png", picture_files::pngClaiming(100000, 100000))})
+        EXPECT_FALSE(loadPicture(name).has_value()) << name;
 }
 
 }  // namespace

@@ -31,10 +31,10 @@ TEST_P(PngSizes, EveryColourTypeAndDepthGivesTheStoredColours) {
                                          {Palette, 1, 1}, {Palette, 2, 1}, {Palette, 4, 1}, {Palette, 8, 1}}) {
         SCOPED_TRACE("colour type " + std::to_string(type) + ", depth " + std::to_string(depth));
         const int top = depth >= 8 ? 255 : (1 << depth) - 1;
-        Bytes samples = picture_files::randomBytes(std::size_t(width) * height * channels, depth * 10u + channels);
+        Bytes samples = support::seededBytes(std::size_t(width) * height * channels, depth * 10u + channels);
         for (Byte& sample : samples) sample %= top + 1;
         picture_files::PngRecipe recipe{width, height, type, depth, interlaced};
-        if (type == Palette) recipe.palette = picture_files::randomBytes(3u << depth, 40u + depth);
+        if (type == Palette) recipe.palette = support::seededBytes(3u << depth, 40u + depth);
         const bool greyKey = type == Grey && depth == 8;
         recipe.transparency = type == Palette ? Bytes{0, 128} : greyKey ? Bytes{samples[0]} : Bytes{};
         Bytes rgb, rgba;
@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(WidthsHeightsInterlace, PngSizes,
 
 TEST(PngRefusal, CutDamagedEmptyAndOversizedFiles) {
     picture_files::PngRecipe recipe{40, 30};
-    for (int y = 0; y < 30; ++y) recipe.rows.push_back(picture_files::randomBytes(120, 60u + y));
+    for (int y = 0; y < 30; ++y) recipe.rows.push_back(support::seededBytes(120, 60u + y));
     const Bytes file = picture_files::writePng(recipe);
     ASSERT_TRUE(decodePng(file.data(), file.size()).has_value());
     for (std::size_t length = 0; length < file.size(); ++length) {

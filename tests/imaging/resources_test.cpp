@@ -18,7 +18,7 @@ const std::string kResources = VIROROR_RESOURCES;
 TEST(ToolbarIcons, AreTwentyFourSquareGreyWithAlphaPngs) {
     for (const char* name : {"copy", "paste", "fill", "dropper", "mirror", "flip", "rotate", "down", "up", "left",
                              "right", "undo", "redo", "bin", "circles", "add", "minus", "anchor"}) {
-        const Bytes bytes = picture_files::readFile(kResources + "/icons/" + name + ".png");
+        const Bytes bytes = support::readBytes(kResources + "/icons/" + name + ".png");
         ASSERT_GE(bytes.size(), 26u) << name;
         const Bytes header = {'I', 'H', 'D', 'R', 0, 0, 0, 24, 0, 0, 0, 24, 8, 4};  // 24 x 24, 8-bit grey with alpha
         EXPECT_EQ(Bytes(bytes.begin() + 12, bytes.begin() + 26), header) << name;
@@ -38,7 +38,7 @@ class PalettePicture : public ::testing::TestWithParam<int> {};
 TEST_P(PalettePicture, ShowsOnlyTableColoursAndOffersEveryEntry) {
     const int number = GetParam();
     imaging::Picture picture;
-    const Bytes bmp = picture_files::readFile(kResources + "/palette2.bmp");
+    const Bytes bmp = support::readBytes(kResources + "/palette2.bmp");
     if (const auto bitmap = imaging::decodeBitmap8(bmp.data(), bmp.size()); number == 2 && bitmap)
         picture = imaging::bitmapToPicture(*bitmap);
     else if (number < 2)
