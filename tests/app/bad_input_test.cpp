@@ -32,15 +32,13 @@ protected:
             const toolkit::Canvas* surface = window.canvas(id);
             for (int y = -3; y < surface->surfaceHeight() + 20; y += 13)
                 for (int x = -3; x < surface->surfaceWidth() + 20; x += 17)
-                    for (Type type : {Type::LeftDown, Type::RightDown, Type::LeftDoubleClick}) {
-                        const bool right = type == Type::RightDown;
-                        commands.handleCanvas(id, toolkit::CanvasEvent{type, x, y, !right, right, false});
-                    }
+                    for (Type type : {Type::LeftDown, Type::RightDown, Type::LeftDoubleClick})
+                        commands.handleCanvas(id, {type, x, y, type != Type::RightDown, type == Type::RightDown, false});
         }
         for (bool pick : {false, true}) {  // paint with the chosen colour, then pick one back
             if (pick) commands.handleMenu(ui::ShortcutPickColour);
-            commands.handleCanvas(Control::GadgetEditorCanvas, toolkit::CanvasEvent{Type::LeftDown, 30, 30, true, false, false});
-            commands.handleCanvas(Control::GadgetEditorCanvas, toolkit::CanvasEvent{Type::LeftUp, 30, 30, false, false, false});
+            commands.handleCanvas(Control::GadgetEditorCanvas, {Type::LeftDown, 30, 30, true, false, false});
+            commands.handleCanvas(Control::GadgetEditorCanvas, {Type::LeftUp, 30, 30, false, false, false});
         }
         for (Control button : {Control::GadgetPalettePicture, Control::GadgetPalettePicture,
                                Control::GadgetPalettePicture, Control::GadgetAddSprite, Control::GadgetShowTransparent,

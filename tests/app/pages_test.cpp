@@ -13,7 +13,6 @@ namespace {
 
 class ImportPage : public SessionTest {
 protected:
-    QString resizeText() { return text(Control::GadgetResizeWidth) + "x" + text(Control::GadgetResizeHeight); }
     void load(const char* name, int w, int h, const Bytes& indices) {
         ASSERT_TRUE(tablePicture(w, h, indices).save(path(name)));
         ASSERT_TRUE(app::loadImportImage(program(), path(name)));
@@ -61,7 +60,7 @@ TEST_F(ImportPage, ExportWithResizeWritesTheTopLeft256By192) {
     app::exportBitmap(program());
     const Bytes bytes = readBytes(path("out.bmp"));
     EXPECT_EQ(bytes.size(), 50230u);
-    EXPECT_EQ(resizeText(), "256x192");
+    EXPECT_EQ(text(Control::GadgetResizeWidth) + "x" + text(Control::GadgetResizeHeight), "256x192");
     EXPECT_EQ(window().statusText(), "Saved " + path("out.bmp") + ".");
     const Bytes expected = crop(indices, 320, 0, 0, 256, 192);
     EXPECT_EQ(topDownIndices(bytes), expected);
@@ -74,7 +73,6 @@ TEST_F(ImportPage, ExportWithResizeWritesTheTopLeft256By192) {
     ASSERT_EQ(flipped.size(), expected.size());
     for (int y = 0; y < 192; ++y)
         EXPECT_TRUE(std::equal(&flipped[y * 256], &flipped[y * 256] + 256, &expected[(191 - y) * 256])) << y;
-
 }
 
 class OutputPage : public SessionTest {
