@@ -1,5 +1,5 @@
-"""Writes one small picture of every BMP and GIF kind the loader takes into a folder,
-and a few PNGs and JPEGs, with the colours each must show.
+"""Writes one small picture of every BMP, GIF and PNG kind the loader takes into a
+folder, and a few JPEGs, with the colours each must show.
 
     make_pictures.py <folder>
 
@@ -321,6 +321,46 @@ def png16(width, height, colour_type, samples):
             chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
 
 
+ADAM7 = ((0, 0, 8, 8), (4, 0, 8, 8), (0, 4, 4, 8), (2, 0, 4, 4), (0, 2, 2, 4), (1, 0, 2, 2), (0, 1, 1, 2))
+
+
+def png_kind(width, height, colour_type, depth, interlaced):
+    """Seeded samples of any colour type and depth, packed and (Adam7) interlaced
+    here, with the colours they stand for: a grey sample scaled to 0..255, a palette
+    index looked up. 16-bit samples are v * 257, which any reduction takes to v.
+    Palettes make entries 0 and 1 see-through, 8-bit grey the first pixel's grey."""
+    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour_type]
+    top = (1 << depth) - 1 if depth < 8 else 255
+    rows = [[RNG.randrange(top + 1) for _ in range(width * channels)] for _ in range(height)]
+    table = colours(1 << depth) if colour_type == 3 else []
+    shown = lambda s: table[s[0]] if table else grey(s[0] * 255 // top) if channels < 3 else tuple(s[:3])
+    expected = [shown(row[x * channels:(x + 1) * channels]) for row in rows for x in range(width)]
+
+    def pack(samples):
+        if depth >= 8:
+            return b"".join(struct.pack(">H" if depth == 16 else "B", v * 257 if depth == 16 else v) for v in samples)
+        out = bytearray((len(samples) * depth + 7) // 8)
+        for i, v in enumerate(samples):
+            out[i * depth // 8] |= v << (8 - depth - i * depth % 8)
+        return bytes(out)
+
+    raw = b""
+    for x0, y0, dx, dy in ADAM7 if interlaced else ((0, 0, 1, 1),):
+        columns = range(x0, width, dx)
+        for y in range(y0, height, dy) if len(columns) else ():
+            raw += b"\0" + pack([v for x in columns for v in rows[y][x * channels:(x + 1) * channels]])
+    chunk = lambda kind, body: struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    extra = chunk(b"PLTE", bytes(c for rgb in table for c in rgb)) + chunk(b"tRNS", b"\0\x80") if table else b""
+    if colour_type == 0 and depth == 8:
+        extra = chunk(b"tRNS", struct.pack(">H", rows[0][0]))
+    data = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0,
+                                                                   int(interlaced))) +
+            extra + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+    name = f"type{colour_type}_depth{depth}_{width}x{height}{'_interlaced' if interlaced else ''}.png"
+    # Pillow reads 16-bit grey as 32-bit integers it then clips: those colours are worked out here.
+    emit(name, data, expected, not (colour_type == 0 and depth == 16), width, height)
+
+
 def pillow_kind(name, image, **options):
     path = os.path.join(OUT, name)
     image.save(path, **options)
@@ -342,6 +382,10 @@ def make_pngs_and_jpegs():
     for colour_type, name in ((2, "rgb16.png"), (6, "rgba16.png")):
         samples = [RNG.randrange(65536) for _ in range(6 * 3 * (3 if colour_type == 2 else 4))]
         emit(name, png16(6, 3, colour_type, samples), None, True, 0, 0, "pillow1")
+    for colour_type, depth in ((2, 8), (6, 8), (2, 16), (0, 1), (0, 2), (0, 4), (0, 8), (0, 16), (4, 8),
+                               (3, 1), (3, 2), (3, 4), (3, 8)):
+        for width, height, interlaced in ((5, 17, False), (9, 3, True), (1, 1, True)):
+            png_kind(width, height, colour_type, depth, interlaced)
     pillow_kind("baseline.jpg", noise("RGB", 21, 13), quality=90)
     pillow_kind("progressive.jpg", noise("RGB", 21, 13), quality=80, progressive=True)
     pillow_kind("grey.jpg", noise("L", 21, 13), quality=95)

@@ -28,11 +28,6 @@ Bytes writePng(const PngRecipe& r) {
     png_set_write_fn(png, &out, append, nullptr);
     png_set_IHDR(png, info, png_uint_32(r.width), png_uint_32(r.height), r.bitDepth, r.colourType,
                  r.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, 0, 0);
-    if (!r.palette.empty())
-        png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(r.palette.data()), int(r.palette.size() / 3));
-    png_color_16 grey{0, 0, 0, 0, png_uint_16(r.transparency.empty() ? 0 : r.transparency[0])};
-    if (!r.transparency.empty())
-        png_set_tRNS(png, info, r.transparency.data(), r.palette.empty() ? 0 : int(r.transparency.size()), &grey);
     png_set_rows(png, info, rows.data());
     png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
     png_destroy_write_struct(&png, &info);

@@ -16,13 +16,11 @@ using support::TempFolder;
 
 void putLe(Bytes& file, std::size_t at, std::uint32_t value, int bytes = 4);  // little-endian
 
-// Rows in the file's own layout (sub-byte samples packed, 16-bit ones big-endian).
+// Rows in the file's own layout.
 struct PngRecipe {
     int width = 0, height = 0, colourType = 2, bitDepth = 8;  // 2: RGB
     bool interlaced = false;
     std::vector<Bytes> rows{};
-    Bytes palette{};       // red, green, blue per entry
-    Bytes transparency{};  // alphas of palette entries, or the see-through grey
 };
 Bytes writePng(const PngRecipe& recipe);
 // A whole 1 x 1 RGB picture whose header claims another size.
