@@ -1,9 +1,7 @@
 // JPEG decoding: colour, grey, CMYK and YCCK files, baseline and progressive, come
-// back close to what was written; cut, damaged and oversized files are refused.
-// Inputs found while fuzzing: a JPEG whose pixel data stops at a marker before the
-// picture is whole (a file cut short with an end marker put back, or a header
-// claiming more rows than the data holds) was shown with grey filler; such files
-// are now refused like a file that simply ends early.
+// back close to what was written. Cut files are refused, also those with an end
+// marker put back or a header claiming more rows than the data holds (found while
+// fuzzing: they were shown with grey filler).
 #include "imaging/jpeg_decode.h"
 
 #include "picture_files.h"
