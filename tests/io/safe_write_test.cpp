@@ -20,12 +20,8 @@ std::vector<std::string> temporaryLeftovers(const fs::path& folder) {
 // it exists, created when the link dangles. A relative destination counts from the
 // link's own folder, and a chain of links is followed to its end.
 TEST(SafeWrite, WritesThroughLinksAndKeepsThem) {
-    struct Case {
-        const char* link;
-        const char* destination;  // "/..." counts from the temporary folder
-        const char* file;         // what the link names, seen from the temporary folder
-        bool exists;
-    };
+    // A destination "/..." counts from the temporary folder, as does the file the link names.
+    struct Case { const char *link, *destination, *file; bool exists; };
     const Case cases[] = {
         {"link.bin", "out.bin", "out.bin", true},
         {"link.bin", "new.bin", "new.bin", false},
@@ -56,11 +52,7 @@ TEST(SafeWrite, WritesThroughLinksAndKeepsThem) {
 // is "nobody", in a forked child, in a folder everybody may write to (so only the
 // file's own permission can stop the save).
 TEST(SafeWrite, KeepsWhatTheUserMayNotWrite) {
-    struct Case {
-        const char* name;
-        fs::perms mode;  // none: no such file yet
-        bool ownerMayWrite, otherMayWrite;
-    };
+    struct Case { const char* name; fs::perms mode; bool ownerMayWrite, otherMayWrite; };  // mode none: no file yet
     using P = fs::perms;
     const Case cases[] = {
         {"readonly", P::owner_read | P::group_read | P::others_read, false, false},
