@@ -106,9 +106,11 @@ TEST(CanvasEvents, ADragLeavingTheCanvasIsStillReportedToIt) {
     auto* neighbour = new toolkit::Canvas(100, 100, {}, &window);
     neighbour->move(400, 20);
     window.show();
-    std::vector<toolkit::CanvasEvent> onCanvas, onNeighbour;
-    QObject::connect(canvas, &toolkit::Canvas::canvasEvent, [&](const toolkit::CanvasEvent& e) { onCanvas.push_back(e); });
-    QObject::connect(neighbour, &toolkit::Canvas::canvasEvent, [&](const toolkit::CanvasEvent& e) { onNeighbour.push_back(e); });
+    using Seen = std::vector<std::tuple<Type, int, int, bool>>;
+    Seen onCanvas, onNeighbour;
+    for (auto [source, seen] : {std::pair{canvas, &onCanvas}, {neighbour, &onNeighbour}})
+        QObject::connect(source, &toolkit::Canvas::canvasEvent,
+                         [seen](const CanvasEvent& e) { seen->emplace_back(e.type, e.x, e.y, e.left); });
     QWindow* handle = window.windowHandle();
     ASSERT_NE(handle, nullptr);
 
@@ -118,16 +120,10 @@ TEST(CanvasEvents, ADragLeavingTheCanvasIsStillReportedToIt) {
     send(handle, QEvent::MouseButtonRelease, {450, 50}, Qt::LeftButton, Qt::NoButton);
     send(handle, QEvent::MouseMove, {450, 50}, Qt::NoButton, Qt::NoButton);  // free again
 
-    using Seen = std::vector<std::tuple<Type, int, int, bool>>;
-    const auto seen = [](const std::vector<toolkit::CanvasEvent>& events) {
-        Seen out;
-        for (const toolkit::CanvasEvent& e : events) out.emplace_back(e.type, e.x, e.y, e.left);
-        return out;
-    };
     // Positions count from the surface inside the 2-pixel sunken edge.
-    EXPECT_EQ(seen(onCanvas), (Seen{{Type::LeftDown, 8, 18, true}, {Type::Move, 428, 28, true},
-                                    {Type::Move, -17, -17, true}, {Type::LeftUp, 428, 28, false}}));
-    EXPECT_EQ(seen(onNeighbour), (Seen{{Type::Move, 50, 30, false}}));
+    EXPECT_EQ(onCanvas, (Seen{{Type::LeftDown, 8, 18, true}, {Type::Move, 428, 28, true},
+                              {Type::Move, -17, -17, true}, {Type::LeftUp, 428, 28, false}}));
+    EXPECT_EQ(onNeighbour, (Seen{{Type::Move, 50, 30, false}}));
 }
 
 // Found while fuzzing: a picture of 59 million pixels was once held twice while it

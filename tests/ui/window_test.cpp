@@ -75,11 +75,9 @@ TEST_F(WindowTest, FixedSizeAndEveryControlUnderItsOwnNameWithACaptionThatFits) 
 
 TEST_F(WindowTest, StartValuesReadBackAsTheirTexts) {
     window->applyStartValues();
-    EXPECT_EQ(window->controlText(Control::GadgetSheetWidth), "16");
-    EXPECT_EQ(window->controlText(Control::GadgetSheetCount), "64");
-    EXPECT_EQ(window->controlText(Control::GadgetRangeFrom), "0");
-    EXPECT_EQ(window->controlText(Control::GadgetRangeTo), "63");
-    EXPECT_EQ(window->controlText(Control::GadgetAnimDelay), "100");
+    for (auto [id, text] : {std::pair{Control::GadgetSheetWidth, "16"}, {Control::GadgetSheetCount, "64"},
+                            {Control::GadgetRangeFrom, "0"}, {Control::GadgetRangeTo, "63"}, {Control::GadgetAnimDelay, "100"}})
+        EXPECT_EQ(window->controlText(id), text);
     EXPECT_EQ(window->controlState(Control::GadgetResizeHeightSlider), 256);
     // Steps start from the text and stay in range.
     toolkit::TextSpinBox* width = window->spinBox(Control::GadgetSheetWidth);
@@ -160,11 +158,8 @@ TEST_F(WindowTest, OnlyDroppedFilesArePassedOn) {
 
 TEST_F(WindowTest, FileListShowsOnlySpriteFilesOfItsDirectory) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (const char* name : {"walk.spr", "ship.spr2", "notes.txt", "BOSS.SPR", "spr.png"}) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    for (const char* name : {"walk.spr", "ship.spr2", "notes.txt", "BOSS.SPR", "spr.png"})
+        ASSERT_TRUE(QFile(dir.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly));
     QSignalSpy loaded(window->fileModel(), &QFileSystemModel::directoryLoaded);
     window->showFileListDirectory(dir.path());
     ASSERT_TRUE(loaded.count() > 0 || loaded.wait(5000));
