@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileSystemModel>
@@ -55,14 +54,6 @@ inline QImage tablePicture(int w, int h, const Bytes& indices) {
     return image;
 }
 
-// The image in a format Qt writes, as file bytes.
-inline Bytes encoded(const QImage& image, const char* format) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format));
-    return Bytes(data.begin(), data.end());
-}
-
 // Runs a shell command quietly; true when it exits with 0.
 inline bool shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 
@@ -93,11 +84,6 @@ struct Editor {
     app::CommandTable& commands() { return *session->commands; }
 
     void press(ui::Control control) { window().button(control)->click(); }
-    // Presses a button whose file dialog is answered with name (empty: a cancel).
-    void pressOpening(ui::Control control, const QString& name) {
-        dialogs.answerOpenFile(name);
-        press(control);
-    }
     QString text(ui::Control control) { return window().controlText(control); }
     toolkit::Canvas& canvas(Control id) { return *window().canvas(id); }
     int pixel(Control id, int x, int y) { return canvas(id).readPixel(x, y); }

@@ -83,30 +83,22 @@ TEST_F(Views, ChosenColoursAndSlotsShowTheirColours) {
     EXPECT_EQ(pixel(Control::GadgetSlotCanvas, 40, 60), WHITE);  // slot 3's outline
 }
 
-// Count, offset and width choose the sprites and their places.
+// Count, offset and width choose the sprites and their places: width 0 starts on the
+// second row and never wraps, sprites before sprite 1 keep their places, empty, and
+// past sprite 64 lies the room beyond the sheet.
 TEST_F(Views, LayoutFieldsChooseTheSprites) {
-    fillSheetSprite(3, 9);
-    setLayout("16", "1", "3");
-    EXPECT_EQ(sheetPixel(31, 31), paletteColour(9));
-    EXPECT_EQ(sheetPixel(33, 1), DARK_GREY);
-
-    fillSheetSprite(100, 12);  // past sprite 64: the room beyond the sheet
-    setLayout("16", "64", "63");
-    EXPECT_EQ(sheetPixel(0, 0), MAGENTA);
-    EXPECT_EQ(sheetPixel((37 % 16) * 32, (37 / 16) * 32), paletteColour(12));
-
-    setLayout("2", "3", "0");
-    EXPECT_EQ(sheetPixel(64 + 5, 5), DARK_GREY);
-    EXPECT_EQ(sheetPixel(5, 32 + 5), MAGENTA);
-
-    setLayout("0", "3", "0");  // width 0 starts on the second row and never wraps
-    EXPECT_EQ(sheetPixel(5, 5), DARK_GREY);
-    EXPECT_EQ(sheetPixel(2 * 32 + 5, 32 + 5), MAGENTA);
-
     fillSheetSprite(1, 9);
-    setLayout("16", "4", "-2");  // the sprites before sprite 1 keep their places, empty
-    EXPECT_EQ(sheetPixel(32 + 5, 5), DARK_GREY);
-    EXPECT_EQ(sheetPixel(96 + 5, 5), paletteColour(9));
+    fillSheetSprite(3, 9);
+    fillSheetSprite(100, 12);
+    struct Case { const char *width, *count, *offset; int x, y, colour; };
+    for (const Case& c : {Case{"16", "1", "3", 31, 31, paletteColour(9)}, Case{"16", "1", "3", 33, 1, DARK_GREY},
+                          Case{"16", "64", "63", 0, 0, MAGENTA}, Case{"16", "64", "63", 5 * 32, 2 * 32, paletteColour(12)},
+                          Case{"2", "3", "0", 64 + 5, 5, DARK_GREY}, Case{"2", "3", "0", 5, 32 + 5, MAGENTA},
+                          Case{"0", "3", "0", 5, 5, DARK_GREY}, Case{"0", "3", "0", 2 * 32 + 5, 32 + 5, MAGENTA},
+                          Case{"16", "4", "-2", 32 + 5, 5, DARK_GREY}, Case{"16", "4", "-2", 96 + 5, 5, paletteColour(9)}}) {
+        setLayout(c.width, c.count, c.offset);
+        EXPECT_EQ(sheetPixel(c.x, c.y), c.colour) << c.width << " " << c.count << " " << c.offset << " at " << c.x;
+    }
 }
 
 TEST_F(Views, FilePreviewReadsTheFileAndLeavesTheSheet) {
