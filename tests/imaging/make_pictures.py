@@ -9,7 +9,8 @@ blue per pixel, rows top to bottom): Pillow's reading (Image.open(f).convert('RG
 where Pillow reads the kind correctly, else the colours worked out here from the
 grid. manifest.txt lists "<file> pillow|own|pillow1" per line; pillow1 marks a
 16-bit PNG, where Pillow keeps each sample's high byte and libpng rounds, so the
-two may differ by 1.
+two may differ by 1. refused.txt lists "<file> <source>: <what>" for files whose
+impossible headers must be refused.
 """
 
 import os
@@ -392,8 +393,49 @@ def make_pngs_and_jpegs():
     pillow_kind("full_chroma.jpg", noise("RGB", 17, 9), quality=90, subsampling=0)
 
 
+def make_refused():
+    """Impossible headers: a good file with one field changed (little-endian), each
+    listed in refused.txt with what is wrong with it."""
+    changes = [("bgr24.bmp", "signature", ((0, 0x4D58, 2),)), ("bgr24.bmp", "header size 65", ((14, 65, 4),)),
+               ("bgr24.bmp", "header size 200", ((14, 200, 4),)), ("bgr24.bmp", "width 0", ((18, 0, 4),)),
+               ("bgr24.bmp", "height 0", ((22, 0, 4),)), ("bgr24.bmp", "negative width", ((18, 0xFFFFFFFB, 4),)),
+               ("bgr24.bmp", "16385 wide", ((18, 16385, 4),)),
+               ("bgr24.bmp", "most negative height", ((22, 0x80000000, 4),)),
+               ("bgr24.bmp", "16384 x 16384", ((18, 16384, 4), (22, 16384, 4))),
+               ("bgr24.bmp", "depth 7", ((28, 7, 2),)), ("bgr24.bmp", "embedded JPEG", ((30, 4, 4),)),
+               ("bgr24.bmp", "run-length at 24 bits", ((30, 1, 4),)),
+               ("bgr24.bmp", "pixels inside the header", ((10, 20, 4),)),
+               ("bgr24.bmp", "pixels past the end", ((10, 0xFFFFFFFF, 4),)),
+               ("bgr24.bmp", "more rows than bytes", ((22, 4, 4),)),
+               ("rgb101010.bmp", "bit fields at 8 bits", ((28, 8, 2),)),
+               # The screen at 6, the picture at 13 + 768 + 1: left, top, width, height.
+               ("still.gif", "screen 16385 wide", ((6, 16385, 2),)), ("still.gif", "picture 0 wide", ((786, 0, 2),)),
+               ("still.gif", "picture 0 high", ((788, 0, 2),)), ("still.gif", "picture 16385 wide", ((786, 16385, 2),)),
+               ("still.gif", "picture far right", ((782, 16380, 2),)), ("still.gif", "version 90a", ((3, 0x3039, 2),))]
+    lines = []
+    for k, (source, what, fields) in enumerate(changes):
+        with open(os.path.join(OUT, source), "rb") as f:
+            data = bytearray(f.read())
+        for at, value, size in fields:
+            data[at:at + size] = value.to_bytes(size, "little")
+        name = f"refused{k}{os.path.splitext(source)[1]}"
+        with open(os.path.join(OUT, name), "wb") as f:
+            f.write(data)
+        lines.append(f"{name} {source}: {what}")
+    # Found while fuzzing: GIFs of 33 and 37 bytes claiming screens of 59 and 40 million
+    # pixels, their first pictures cut short (Pillow refuses them too).
+    for k, data in enumerate((b"GIF87a\x10\x18T%:I7,RG:\r\x1a\n\0\5\4\3\0\0\0r__K\x10\0",
+                              b"GIF89a\5\x10\0\0\0\x108,\7\7\2\0\7\7\7&\7\7\7\7\7\7\7o\7\x8e\0\0\x8e\xda\x8e")):
+        with open(os.path.join(OUT, f"huge_screen{k}.gif"), "wb") as f:
+            f.write(data)
+        lines.append(f"huge_screen{k}.gif fuzzing: a screen of millions of pixels, its picture cut short")
+    with open(os.path.join(OUT, "refused.txt"), "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 make_bmps()
 make_gifs()
 make_pngs_and_jpegs()
+make_refused()
 with open(os.path.join(OUT, "manifest.txt"), "w") as f:
     f.write("\n".join(MANIFEST) + "\n")

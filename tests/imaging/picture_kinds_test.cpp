@@ -3,8 +3,6 @@
 // or reads wrongly, the colours worked out from the pixels written (a 16-bit PNG
 // within 1 of Pillow's). Cut and impossible files are refused.
 #include "imaging/bmp8.h"
-#include "imaging/bmp_decode.h"
-#include "imaging/gif_decode.h"
 #include "imaging/picture_load.h"
 
 #include "picture_files.h"
@@ -14,11 +12,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <tuple>
 
 using imaging::loadPicture;
 using picture_files::Bytes;
-using picture_files::putLe;
 
 namespace {
 
@@ -84,43 +80,13 @@ TEST_F(PictureKinds, FilesCutShortAreRefused) {
 }
 
 TEST_F(PictureKinds, ImpossibleHeadersAreRefused) {
-    const Bytes good = file("bgr24.bmp");  // 5 x 3, 40-byte header
-    ASSERT_TRUE(imaging::decodeBmp(good.data(), good.size()).has_value());
-    const std::tuple<const char*, std::size_t, std::uint32_t, int> changes[] = {
-        {"signature", 0, 'X' | 'M' << 8, 2}, {"header size 65", 14, 65, 4}, {"header size 200", 14, 200, 4},
-        {"width 0", 18, 0, 4}, {"height 0", 22, 0, 4}, {"negative width", 18, 0xFFFFFFFBu, 4},
-        {"16385 wide", 18, 16385, 4}, {"most negative height", 22, 0x80000000u, 4},
-        {"16384 x 16384", 18, 16384, 4}, {"depth 7", 28, 7, 2}, {"embedded JPEG", 30, 4, 4},
-        {"run-length at 24 bits", 30, 1, 4}, {"pixels inside the header", 10, 20, 4},
-        {"pixels past the end", 10, 0xFFFFFFFFu, 4}, {"more rows than bytes", 22, 4, 4}};
-    for (const auto& [what, at, value, size] : changes) {
-        Bytes bad = good;
-        putLe(bad, at, value, size);
-        if (std::string(what) == "16384 x 16384") putLe(bad, 22, 16384);
-        EXPECT_FALSE(imaging::decodePicture(bad.data(), bad.size()).has_value()) << what;
+    std::ifstream list(folder_->name("refused.txt"));
+    int refused = 0;
+    for (std::string name, what; list >> name && std::getline(list, what); ++refused) {
+        const Bytes bad = file(name);
+        EXPECT_FALSE(bad.empty() || imaging::decodePicture(bad.data(), bad.size()).has_value()) << name << what;
     }
-    Bytes fields = file("rgb101010.bmp");  // bit fields only at 16, 24 and 32 bits
-    putLe(fields, 28, 8, 2);
-    EXPECT_FALSE(imaging::decodeBmp(fields.data(), fields.size()).has_value()) << "bit fields at 8 bits";
-
-    const Bytes still = file("still.gif");  // screen at 6, picture at 13 + 768 + 1: left, top, width, height
-    ASSERT_TRUE(imaging::decodeGif(still.data(), still.size()).has_value());
-    for (auto [at, value] : {std::pair<std::size_t, std::uint32_t>{6, 16385}, {786, 0}, {788, 0}, {786, 16385},
-                             {782, 16380}, {3, '9' | '0' << 8}}) {
-        Bytes bad = still;
-        putLe(bad, at, value, 2);
-        EXPECT_FALSE(imaging::decodePicture(bad.data(), bad.size()).has_value()) << "GIF byte " << at;
-    }
-}
-
-// Found while fuzzing the toolkit's reader: GIFs of 33 and 37 bytes claiming screens
-// of 59 and 40 million pixels. Their first pictures are cut short, so now they are
-// refused (Pillow refuses them too).
-TEST(GifFuzzRegressions, TinyFilesClaimingHugeScreensAreRefused) {
-    const std::string hugeScreen("GIF87a\x10\x18T%:I7,RG:\r\x1a\n\0\5\4\3\0\0\0r__K\x10\0", 33);
-    const std::string stretchedScreen("GIF89a\5\x10\0\0\0\x10" "8,\7\7\2\0\7\7\7&\7\7\7\7\7\7\7o\7\x8e\0\0\x8e\xda\x8e", 37);
-    for (const std::string& gif : {hugeScreen, stretchedScreen})
-        EXPECT_FALSE(imaging::decodePicture(reinterpret_cast<const std::uint8_t*>(gif.data()), gif.size()).has_value());
+    EXPECT_EQ(refused, 24);
 }
 
 // Content, not the name, chooses the decoder; any name loads; what cannot be loaded gives nothing.
