@@ -387,6 +387,7 @@ def make_pngs_and_jpegs():
                                (3, 1), (3, 2), (3, 4), (3, 8)):
         for width, height, interlaced in ((5, 17, False), (9, 3, True), (1, 1, True)):
             png_kind(width, height, colour_type, depth, interlaced)
+    pillow_kind("claims_1x1.png", noise("RGB", 1, 1))
     pillow_kind("baseline.jpg", noise("RGB", 21, 13), quality=90)
     pillow_kind("progressive.jpg", noise("RGB", 21, 13), quality=80, progressive=True)
     pillow_kind("grey.jpg", noise("L", 21, 13), quality=95)
@@ -422,6 +423,16 @@ def make_refused():
         with open(os.path.join(OUT, name), "wb") as f:
             f.write(data)
         lines.append(f"{name} {source}: {what}")
+    # A whole 1 x 1 PNG (a kind in the manifest) whose header claims no pixels or more
+    # than the limits allow.
+    chunk = lambda kind, body: struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    for width, height in ((100000, 100000), (16385, 1), (1, 16385), (16384, 16384), (0, 0), (0, 10),
+                          (0x7FFFFFFF, 0x7FFFFFFF)):
+        with open(os.path.join(OUT, f"claims_{width}x{height}.png"), "wb") as f, \
+                open(os.path.join(OUT, "claims_1x1.png"), "rb") as whole:
+            good = whole.read()
+            f.write(good[:8] + chunk(b"IHDR", struct.pack(">II", width, height) + good[24:29]) + good[33:])
+        lines.append(f"claims_{width}x{height}.png claims_1x1.png: a header claiming {width} x {height}")
     # Found while fuzzing: GIFs of 33 and 37 bytes claiming screens of 59 and 40 million
     # pixels, their first pictures cut short (Pillow refuses them too).
     for k, data in enumerate((b"GIF87a\x10\x18T%:I7,RG:\r\x1a\n\0\5\4\3\0\0\0r__K\x10\0",

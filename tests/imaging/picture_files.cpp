@@ -34,16 +34,6 @@ Bytes writePng(const PngRecipe& r) {
     return out;
 }
 
-Bytes pngClaiming(std::uint32_t width, std::uint32_t height) {
-    Bytes file = writePng({1, 1, PNG_COLOR_TYPE_RGB, 8, false, {Bytes(3)}});
-    std::uint32_t crc = 0xFFFFFFFFu;  // of the header chunk's type and fields, at 12 to 28
-    for (int i = 0; i < 4; ++i) file[16 + i] = Byte(width >> (24 - 8 * i)), file[20 + i] = Byte(height >> (24 - 8 * i));
-    for (int at = 12; at < 29; ++at)
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - ((crc ^ (file[at] >> bit)) & 1u)));
-    for (int i = 0; i < 4; ++i) file[29 + i] = Byte(~crc >> (24 - 8 * i));
-    return file;
-}
-
 Bytes writeJpeg(const JpegRecipe& r) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};

@@ -23,8 +23,6 @@ struct PngRecipe {
     std::vector<Bytes> rows{};
 };
 Bytes writePng(const PngRecipe& recipe);
-// A whole 1 x 1 RGB picture whose header claims another size.
-Bytes pngClaiming(std::uint32_t width, std::uint32_t height);
 
 // Rows top-down; 1 (grey), 3 (RGB) or 4 components (CMYK with libjpeg's Adobe
 // marker, or YCCK); chroma not subsampled.

@@ -64,7 +64,7 @@ TEST_F(PictureKinds, EveryKindShowsTheColoursExpectedTheSameOnEveryLoad) {
         const Bytes bytes = file(name);
         EXPECT_TRUE(imaging::decodePicture(bytes.data(), bytes.size())->rgb == picture->rgb) << "again, from memory";
     }
-    EXPECT_EQ(kinds, 107);
+    EXPECT_EQ(kinds, 108);
 }
 
 TEST_F(PictureKinds, FilesCutShortAreRefused) {
@@ -86,7 +86,7 @@ TEST_F(PictureKinds, ImpossibleHeadersAreRefused) {
         const Bytes bad = file(name);
         EXPECT_FALSE(bad.empty() || imaging::decodePicture(bad.data(), bad.size()).has_value()) << name << what;
     }
-    EXPECT_EQ(refused, 24);
+    EXPECT_EQ(refused, 31);
 }
 
 // Content, not the name, chooses the decoder; any name loads; what cannot be loaded gives nothing.
@@ -110,8 +110,7 @@ TEST(PictureLoad, ContentNotNameChoosesTheDecoderAndAnyNameLoads) {
 
     const std::string text = "Just a line of text.\r\n";
     for (const std::string& name : {folder.name("missing.png"), folder.name(""), std::string(),
-                                    folder.write("empty.png", {}), folder.write("notes", {text.begin(), text.end()}),
-                                    folder.write("huge.png", picture_files::pngClaiming(100000, 100000))})
+                                    folder.write("empty.png", {}), folder.write("notes", {text.begin(), text.end()})})
         EXPECT_FALSE(loadPicture(name).has_value()) << name;
 }
 
