@@ -433,6 +433,20 @@ def make_refused():
             good = whole.read()
             f.write(good[:8] + chunk(b"IHDR", struct.pack(">II", width, height) + good[24:29]) + good[33:])
         lines.append(f"claims_{width}x{height}.png claims_1x1.png: a header claiming {width} x {height}")
+    # JPEGs whose frame header claims no pixels, more than the limits allow, or more rows
+    # than the data holds (found while fuzzing: shown with grey filler), and a whole
+    # picture wider than the limit.
+    for source in ("baseline.jpg", "progressive.jpg"):
+        with open(os.path.join(OUT, source), "rb") as f:
+            good = f.read()
+        frame = next(i for i in range(2, len(good)) if good[i] == 0xFF and good[i + 1] in (0xC0, 0xC2))
+        for width, height in ((21, 26), (16384, 4096), (65535, 65535), (16385, 8), (0, 13), (21, 0)):
+            name = f"claims_{width}x{height}_{source}"
+            with open(os.path.join(OUT, name), "wb") as f:
+                f.write(good[:frame + 5] + struct.pack(">HH", height, width) + good[frame + 9:])
+            lines.append(f"{name} {source}: a frame header claiming {width} x {height}")
+    Image.new("L", (16385, 8)).save(os.path.join(OUT, "wide.jpg"))
+    lines.append("wide.jpg 16385 x 8: wider than the limit")
     # Found while fuzzing: GIFs of 33 and 37 bytes claiming screens of 59 and 40 million
     # pixels, their first pictures cut short (Pillow refuses them too).
     for k, data in enumerate((b"GIF87a\x10\x18T%:I7,RG:\r\x1a\n\0\5\4\3\0\0\0r__K\x10\0",

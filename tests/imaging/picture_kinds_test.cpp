@@ -4,8 +4,11 @@
 // within 1 of Pillow's). Cut and impossible files are refused.
 #include "imaging/bmp8.h"
 #include "imaging/picture_load.h"
+#include "imaging/png_decode.h"
 
 #include "picture_files.h"
+
+#include <png.h>
 
 #include <gtest/gtest.h>
 
@@ -86,7 +89,7 @@ TEST_F(PictureKinds, ImpossibleHeadersAreRefused) {
         const Bytes bad = file(name);
         EXPECT_FALSE(bad.empty() || imaging::decodePicture(bad.data(), bad.size()).has_value()) << name << what;
     }
-    EXPECT_EQ(refused, 31);
+    EXPECT_EQ(refused, 44);
 }
 
 // Content, not the name, chooses the decoder; any name loads; what cannot be loaded gives nothing.
@@ -112,6 +115,23 @@ TEST(PictureLoad, ContentNotNameChoosesTheDecoderAndAnyNameLoads) {
     for (const std::string& name : {folder.name("missing.png"), folder.name(""), std::string(),
                                     folder.write("empty.png", {}), folder.write("notes", {text.begin(), text.end()})})
         EXPECT_FALSE(loadPicture(name).has_value()) << name;
+}
+
+// PNG decoding refuses cut, damaged and oversized files.
+TEST(PngRefusal, CutDamagedEmptyAndOversizedFiles) {
+    picture_files::PngRecipe recipe{40, 30};
+    for (int y = 0; y < 30; ++y) recipe.rows.push_back(support::seededBytes(120, 60u + y));
+    const Bytes file = picture_files::writePng(recipe);
+    ASSERT_TRUE(imaging::decodePng(file.data(), file.size()).has_value());
+    for (std::size_t length = 0; length < file.size(); ++length)
+        ASSERT_FALSE(imaging::decodePng(file.data(), length).has_value()) << "cut at " << length;
+    for (std::size_t at = 0; at < 60; ++at) {  // the signature, the header, the start of the pixels
+        Bytes damaged = file;
+        damaged[at] ^= 0x5A;
+        ASSERT_FALSE(imaging::decodePng(damaged.data(), damaged.size()).has_value()) << "byte " << at;
+    }
+    const Bytes wide = picture_files::writePng({16385, 1, PNG_COLOR_TYPE_GRAY, 8, false, {Bytes(16385)}});
+    EXPECT_FALSE(imaging::decodePng(wide.data(), wide.size()).has_value()) << "a whole picture wider than the limit";
 }
 
 }  // namespace
