@@ -51,9 +51,8 @@ Bytes gridBytes(const SpriteModel& m) { return Bytes(m.grid.cells.begin(), m.gri
 
 class SpriteFileSizes : public ::testing::TestWithParam<std::size_t> {};
 
-// File bytes, then 0 to the end of the last sprite read, then 255 to sprite 64; the room
-// after the sheet untouched; sprite 1 current with a fresh history. Saving writes
-// exactly the sprites read and loading that again gives the same model.
+// File bytes, 0 to the end of the last sprite read, 255 to sprite 64, the room after
+// the sheet untouched, sprite 1 current with a fresh history; saved and loaded again alike.
 TEST_P(SpriteFileSizes, LoadFollowsTheFillRuleAndSavesBackWhatItLoaded) {
     const std::size_t size = GetParam();
     TempFolder dir;
