@@ -201,11 +201,9 @@ TEST_F(MouseTools, AnimationStepsThroughItsFramesAndAZeroDelayKeepsTheInterval) 
         frames.push_back(program().state.animationFrame);
     }
     EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 4, 2, 3}));  // only the upper end is checked
-    for (auto [typed, interval] : {std::pair{"0", 150}, {"40", 40}}) {
-        window().setControlText(Control::GadgetAnimDelay, typed);
-        commands().handleControl(Control::GadgetAnimDelay, ui::ControlEvent::Change);
-        EXPECT_EQ(program().animationTimer->interval(), interval);
-    }
+    window().setControlText(Control::GadgetAnimDelay, "0");  // typing 40 sets 40: the command rows
+    commands().handleControl(Control::GadgetAnimDelay, ui::ControlEvent::Change);
+    EXPECT_EQ(program().animationTimer->interval(), 150);
 }
 
 }  // namespace

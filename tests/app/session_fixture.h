@@ -1,7 +1,5 @@
 #pragma once
-// A whole editor run for window tests (a temporary working folder holding the
-// default palette, scripted dialogs, the session start-up builds there) and the
-// few helpers the tests share.
+// A whole editor run for the window tests, and the few helpers they share.
 
 #include <gtest/gtest.h>
 
@@ -76,7 +74,6 @@ struct Editor {
     }
 
     QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
-    QString path(const char* name) const { return path(QString::fromUtf8(name)); }
 
     app::Program& program() { return session->program; }
     model::SpriteModel& model() { return session->program.model; }

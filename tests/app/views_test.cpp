@@ -3,6 +3,7 @@
 // and the grab preview, on a program with a real window, the default palette and a
 // freshly reset sheet, as start-up leaves them.
 #include <climits>
+#include <tuple>
 
 #include "session_fixture.h"
 
@@ -10,10 +11,8 @@ using namespace testing_support;
 
 namespace {
 
-inline constexpr int MAGENTA = toolkit::rgbColour(255, 0, 255);
-inline constexpr int WHITE = toolkit::rgbColour(255, 255, 255);
-inline constexpr int BLACK = 0;
-inline constexpr int DARK_GREY = toolkit::rgbColour(40, 40, 40);
+constexpr int MAGENTA = toolkit::rgbColour(255, 0, 255), WHITE = toolkit::rgbColour(255, 255, 255);
+constexpr int BLACK = 0, DARK_GREY = toolkit::rgbColour(40, 40, 40);
 
 class Views : public SessionTest {
 protected:
@@ -126,23 +125,18 @@ TEST_F(Views, GrabPreviewClearsOnlyWhenTheBlockCountChanges) {
     import.fillBox(16, 0, 16, 16, BLUE);
     import.fillBox(5, 3, 1, 1, RED);
 
-    app::drawGrabPreview(program(), 0, 0, 1, 1);
-    EXPECT_EQ(grabPixel(10, 6), RED);  // picture (5, 3) doubled
-    EXPECT_EQ(grabPixel(11, 7), RED);
-    EXPECT_EQ(grabPixel(12, 7), DARK_GREY);
-    EXPECT_EQ(grabPixel(40, 40), PINK);
+    app::drawGrabPreview(program(), 0, 0, 1, 1);  // picture (5, 3) doubled, outside the block pink
+    EXPECT_EQ(std::tuple(grabPixel(10, 6), grabPixel(11, 7), grabPixel(12, 7), grabPixel(40, 40)),
+              std::tuple(RED, RED, DARK_GREY, PINK));
     for (int k = 0; k < 127; ++k) EXPECT_TRUE(grabPixel(k, 32) == BLACK && grabPixel(32, k) == BLACK) << k;
     canvas(Control::GadgetGrabCanvas).fillBox(100, 100, 2, 2, MARK);
     app::drawGrabPreview(program(), 16, 0, 1, 1);  // same count, corner moved: nothing cleared
-    EXPECT_EQ(grabPixel(10, 10), BLUE);
-    EXPECT_EQ(grabPixel(100, 100), MARK);
+    EXPECT_EQ(std::pair(grabPixel(10, 10), grabPixel(100, 100)), std::pair(BLUE, MARK));
     app::drawGrabPreview(program(), 0, 0, 2, 1);  // a new count clears the old blocks
-    EXPECT_EQ(grabPixel(100, 100), PINK);
-    EXPECT_EQ(grabPixel(40, 10), BLUE);
+    EXPECT_EQ(std::pair(grabPixel(100, 100), grabPixel(40, 10)), std::pair(PINK, BLUE));
 
     app::drawGrabPreview(program(), INT_MAX, INT_MIN, 1000000, -3);  // typed values clamped
-    EXPECT_EQ(program().views.grabAcross, 16);
-    EXPECT_EQ(program().views.grabDown, 0);
+    EXPECT_EQ(std::pair(program().views.grabAcross, program().views.grabDown), std::pair(16, 0));
 }
 
 }  // namespace
