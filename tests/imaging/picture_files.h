@@ -1,10 +1,6 @@
 #pragma once
-// Test support for the picture code: PNG and JPEG writers on libpng and libjpeg,
-// so every colour type can be made.
-
-#include <cstddef>
-#include <cstdint>
-#include <vector>
+// Test support for the picture code: PNG and JPEG writers on libpng and libjpeg
+// for the decoder tests.
 
 #include "tests/support/files.h"
 

@@ -4,6 +4,7 @@
 // anywhere) or as an unprivileged user.
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
