@@ -46,16 +46,8 @@ struct Expectation {
     const char* question = nullptr;  // "title|text" of the yes/no box asked first
 };
 
-int colour(Editor& e, int index) {
-    const palette::RgbColour c = e.program().palette.colour(index);
-    return toolkit::rgbColour(c.red, c.green, c.blue);
-}
-int cellPixel(Editor& e, int c, int r) {
-    return e.window().canvas(Control::GadgetEditorCanvas)->readPixel(c * 20 + 10, r * 20 + 10);
-}
-bool filled(const Bytes& bytes, int value) {
-    return std::all_of(bytes.begin(), bytes.end(), [&](int b) { return b == value; });
-}
+int cellPixel(Editor& e, int c, int r) { return e.pixel(Control::GadgetEditorCanvas, c * 20 + 10, r * 20 + 10); }
+bool filled(const Bytes& bytes, int value) { return std::ranges::all_of(bytes, [&](int b) { return b == value; }); }
 Bytes gridBytes(Editor& e) { return {e.model().grid.cells.begin(), e.model().grid.cells.end()}; }
 Bytes sheetBytes(Editor& e, int sprites) {
     return {e.model().sheet.bytes.begin(), e.model().sheet.bytes.begin() + sprites * 256};
@@ -79,7 +71,7 @@ Step markAt(int x, int y) {
             for (int c = 0; c < 16; ++c) {
                 const bool mark = c == x && r == y;
                 EXPECT_EQ(e.model().grid.cell(c, r), mark ? MARK : T) << c << "," << r;
-                EXPECT_EQ(cellPixel(e, c, r), colour(e, mark ? MARK : T)) << c << "," << r;
+                EXPECT_EQ(cellPixel(e, c, r), e.paletteColour(mark ? MARK : T)) << c << "," << r;
             }
     };
 }
@@ -89,18 +81,12 @@ Step onSprite(int current, int count, int fill) {
         EXPECT_EQ(e.text(Control::GadgetSpriteNumber), QString::number(current - 1));
         EXPECT_EQ(e.text(Control::GadgetSpriteCount), QString::number(count - 1));
         EXPECT_TRUE(filled(gridBytes(e), fill));
-        EXPECT_EQ(cellPixel(e, 0, 0), colour(e, fill));
+        EXPECT_EQ(cellPixel(e, 0, 0), e.paletteColour(fill));
     };
 }
-Step status(const QString& text) {
-    return [text](Editor& e) { EXPECT_EQ(e.window().statusText(), text); };
-}
-Step both(Step a, Step b) {
-    return [a, b](Editor& e) { a(e); b(e); };
-}
-Step answerSave(const char* name) {
-    return [name](Editor& e) { e.dialogs.answerSaveFile(e.path(name)); };
-}
+Step status(const QString& text) { return [text](Editor& e) { EXPECT_EQ(e.window().statusText(), text); }; }
+Step both(Step a, Step b) { return [a, b](Editor& e) { a(e), b(e); }; }
+Step answerSave(const char* name) { return [name](Editor& e) { e.dialogs.answerSaveFile(e.path(name)); }; }
 // The file holds these bytes and the status says where it went.
 Step wrote(const char* name, std::function<Bytes(Editor&)> bytes, const char* statusText) {
     return [=](Editor& e) {
@@ -129,8 +115,8 @@ Step resizeFieldsMatchSliders = [](Editor& e) {
 };
 Step resizeMode(int raw) {
     return [raw](Editor& e) {
-        EXPECT_EQ(e.window().controlState(Control::GadgetResizeRaw), raw);
-        EXPECT_EQ(e.window().controlState(Control::GadgetResizeSmooth), 1 - raw);
+        EXPECT_EQ(std::pair(e.window().controlState(Control::GadgetResizeRaw),
+                            e.window().controlState(Control::GadgetResizeSmooth)), std::pair(raw, 1 - raw));
     };
 }
 constexpr int SHEET_MARK = toolkit::rgbColour(1, 2, 3);
@@ -154,7 +140,7 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"cut", {{menu(ui::MenuCut), key(Qt::Key_X)}, [](Editor& e) {
          EXPECT_EQ(e.window().statusText(), "Block cut to clipboard");
          EXPECT_TRUE(filled(gridBytes(e), 0xFF) && filled(e.sprite(2), 0xFF));
-         EXPECT_EQ(cellPixel(e, MARK_X, MARK_Y), colour(e, 0xFF));
+         EXPECT_EQ(cellPixel(e, MARK_X, MARK_Y), e.paletteColour(0xFF));
          EXPECT_EQ(Bytes(e.model().block.bytes.begin(), e.model().block.bytes.end()), markedSprite());
      }}},
     {"copy", {{menu(ui::MenuCopy), key(Qt::Key_C), click(Control::GadgetCopy)}, [](Editor& e) {
@@ -174,7 +160,7 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"clearSprite", {{click(Control::GadgetClear)}, [](Editor& e) {
          EXPECT_TRUE(filled(gridBytes(e), T) && filled(e.sprite(2), T));
          EXPECT_TRUE(filled(e.sprite(1), FIRST) && filled(e.sprite(3), THIRD));
-         EXPECT_EQ(cellPixel(e, MARK_X, MARK_Y), colour(e, T));
+         EXPECT_EQ(cellPixel(e, MARK_X, MARK_Y), e.paletteColour(T));
      }, {}, "Clear CURRENT sprite|This will clear current sprite?"}},
     {"clearSheet", {{click(Control::GadgetClearSheet)}, [](Editor& e) {
          onSprite(1, 1, T)(e);
@@ -200,7 +186,7 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"fillToggled", {{click(Control::GadgetFill)}, status("Fill colour...")}},
     {"toggleTransparent", {{click(Control::GadgetShowTransparent)}, [](Editor& e) {
          EXPECT_EQ(cellPixel(e, 0, 0), toolkit::rgbColour(255, 255, 255));
-         EXPECT_EQ(cellPixel(e, MARK_X, MARK_Y), colour(e, MARK));
+         EXPECT_EQ(cellPixel(e, MARK_X, MARK_Y), e.paletteColour(MARK));
      }}},
     {"nextPalettePicture", {{click(Control::GadgetPalettePicture)}, [](Editor& e) {
          EXPECT_EQ(e.program().state.palettePictureIndex, 1);
@@ -210,7 +196,7 @@ const std::map<std::string, Expectation> EXPECTED = {
      }}},
     {"pageChanged", {{{Press::Tab, ui::PagePreview}}, [](Editor& e) {
          EXPECT_EQ(e.window().statusText(), "Ready...");
-         EXPECT_EQ(e.window().canvas(Control::GadgetSheetCanvas)->readPixel(64 + 30, 30), colour(e, THIRD));
+         EXPECT_EQ(e.window().canvas(Control::GadgetSheetCanvas)->readPixel(64 + 30, 30), e.paletteColour(THIRD));
      }, markSheetCanvas}},
     {"animationDelay", {{type(Control::GadgetAnimDelay, "40")},
                         [](Editor& e) { EXPECT_EQ(e.program().animationTimer->interval(), 40); }}},
@@ -322,7 +308,7 @@ const std::map<std::string, Expectation> EXPECTED = {
          EXPECT_NE(e.window().canvas(Control::GadgetSheetCanvas)->readPixel(31, 31), SHEET_MARK);
      }, markSheetCanvas}},
     {"previewListedFile", {{{Press::ListClick}}, [](Editor& e) {
-         EXPECT_EQ(e.window().canvas(Control::GadgetSheetCanvas)->readPixel(31, 31), colour(e, 0x55));
+         EXPECT_EQ(e.window().canvas(Control::GadgetSheetCanvas)->readPixel(31, 31), e.paletteColour(0x55));
          EXPECT_TRUE(filled(e.sprite(1), FIRST));
      }, listedFile}},
     {"loadListedFile", {{{Press::ListDoubleClick}}, [](Editor& e) {

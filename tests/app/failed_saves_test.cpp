@@ -1,17 +1,8 @@
-// Every save command while the write fails for real (target a folder, path through
-// a file, a write-protected target, or a file size limit in a forked child): the folder stays exactly as it
-// was and the user sees the failure text. Without a fault the same set-up writes.
-#include <cerrno>
-#include <cstdio>
+// Every save command while the write fails for real (target a folder, path through a
+// file, a write-protected target, or a file size limit in a forked child): the folder
+// stays exactly as it was and the user sees the failure text. Without a fault it writes.
 #include <map>
 #include <tuple>
-
-#ifdef __unix__
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 #include "session_fixture.h"
 
@@ -21,20 +12,16 @@ namespace {
 
 // "%1" stands for the full name answered in the dialog; "Save|..." texts are message boxes.
 struct SaveCommand {
-    const char* name;
+    const char *name;
     Control button;
-    const char* target;
-    const char* failure;
-    const char* success;
+    const char *target, *failure, *success;
 };
 
 const char* const UNTOUCHED = "status before the save";  // the colour list's save leaves it
 
 const SaveCommand SAVE_COMMANDS[] = {
-    {"SaveAll", Control::GadgetSaveAll, "sheet.spr", "Failed - Could not save sprites",
-     "Success - Saved sprite sheet 1"},
-    {"SaveRange", Control::GadgetSaveRange, "range.spr", "Failed - Could not save sprites",
-     "Success - Saved sprite sheet 64"},
+    {"SaveAll", Control::GadgetSaveAll, "sheet.spr", "Failed - Could not save sprites", "Success - Saved sprite sheet 1"},
+    {"SaveRange", Control::GadgetSaveRange, "range.spr", "Failed - Could not save sprites", "Success - Saved sprite sheet 64"},
     {"QuickSave", Control::GadgetQuickSave, "quick.bin", "Failed - saved as :%1", "Quick saved as :%1"},
     {"ExportSprite", Control::GadgetExportSprite, "one.spr", "Failed to save %1", "Saved %1"},
     {"SaveColourPal", Control::GadgetSavePalette, "colors.pal", "Failed to save colors.pal", UNTOUCHED},
@@ -50,39 +37,17 @@ void PrintTo(Fault fault, std::ostream* out) { *out << FAULT_NAMES[static_cast<i
 constexpr std::size_t SIZE_LIMIT = 64;  // below the least any command writes (one sprite)
 const Bytes OLD_CONTENT = {'o', 'l', 'd', 0, 1, 2, 0xFF};
 
-// Each entry's relative name with its bytes, or a mark for a folder.
+// Each entry's relative name with its bytes, or "/" for a folder.
 std::map<std::string, std::string> folderSnapshot(const QString& folder) {
     namespace fs = std::filesystem;
     std::map<std::string, std::string> entries;
     const fs::path root(folder.toStdString());
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        const Bytes bytes = entry.is_directory() ? Bytes() : readBytes(QString::fromStdString(entry.path().string()));
-        entries[fs::relative(entry.path(), root).string()] =
-            entry.is_directory() ? "<folder>" : std::string(bytes.begin(), bytes.end());
+        const Bytes bytes = entry.is_directory() ? Bytes{'/'} : support::readBytes(entry.path());
+        entries[fs::relative(entry.path(), root).string()] = std::string(bytes.begin(), bytes.end());
     }
     return entries;
 }
-
-#ifdef __unix__
-// Runs body in a forked child whose writes fail with EFBIG past limit bytes; its
-// exit code comes back (-1 when it did not exit normally). _exit leaves the
-// parent's temporary folder and window alone.
-int runUnderFileSizeLimit(rlim_t limit, const std::function<int()>& body) {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child < 0) return -1;
-    if (child == 0) {
-        const rlimit size{limit, limit};
-        const int code = signal(SIGXFSZ, SIG_IGN) != SIG_ERR && setrlimit(RLIMIT_FSIZE, &size) == 0 ? body() : 100;
-        std::fflush(nullptr);
-        _exit(code);
-    }
-    int status = 0;
-    while (waitpid(child, &status, 0) < 0)
-        if (errno != EINTR) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-#endif
 
 class FailedSave : public SessionTest,
                    public ::testing::WithParamInterface<std::tuple<SaveCommand, Fault>> {};
@@ -126,7 +91,7 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
     }
 #ifdef __unix__
     const int code = fault == Fault::FileSizeLimit
-                         ? runUnderFileSizeLimit(SIZE_LIMIT, [&] { return pressAndCheck(expand(command.failure)); })
+                         ? support::runWithFileSizeLimit(SIZE_LIMIT, [&] { return pressAndCheck(expand(command.failure)); })
                          : pressAndCheck(expand(command.failure));
     EXPECT_EQ(code, 0) << "1: the failure text was not shown, 2: the title changed as after a save";
 #else

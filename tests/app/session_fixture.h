@@ -1,18 +1,12 @@
 #pragma once
-// A whole editor run for window tests (a temporary working folder holding the
-// default palette, scripted dialogs, the session start-up builds there) and the
-// few helpers the tests share.
+// A whole editor run for the window tests, and the few helpers they share.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QBuffer>
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileSystemModel>
-#include <QImage>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,15 +14,7 @@
 #include <QTreeView>
 
 #include <cstdlib>
-#include <filesystem>
-#include <algorithm>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <memory>
-#include <random>
-#include <string>
-#include <vector>
 
 #include "toolkit/canvas.h"
 #include "toolkit/colour.h"
@@ -39,22 +25,17 @@
 #include "imaging/fixed_colour_table.h"
 #include "app/redraw.h"
 #include "ui/window_main.h"
+#include "tests/support/files.h"
 
 namespace testing_support {
 
-using Bytes = std::vector<std::uint8_t>;
+using support::Bytes;
 using Type = toolkit::CanvasEvent::Type;
 using ui::Control;
 
-inline Bytes readBytes(const QString& path) {
-    std::ifstream in(std::filesystem::path(path.toStdU16String()), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void writeBytes(const QString& path, const Bytes& bytes) {
-    std::ofstream out(std::filesystem::path(path.toStdU16String()), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+inline std::filesystem::path fsPath(const QString& path) { return path.toStdU16String(); }
+inline Bytes readBytes(const QString& path) { return support::readBytes(fsPath(path)); }
+inline void writeBytes(const QString& path, const Bytes& bytes) { support::writeBytes(fsPath(path), bytes); }
 
 inline QRgb tableColour(int index) {
     const imaging::Rgb& c = imaging::FIXED_COLOUR_TABLE[static_cast<std::size_t>(index)];
@@ -62,12 +43,7 @@ inline QRgb tableColour(int index) {
 }
 
 // Seeded random table indices, and the w x h picture showing their table colours.
-inline Bytes randomIndices(int w, int h, unsigned seed) {
-    std::mt19937 random(seed);
-    Bytes indices(static_cast<std::size_t>(w) * h);
-    for (auto& i : indices) i = static_cast<std::uint8_t>(random());
-    return indices;
-}
+inline Bytes randomIndices(int w, int h, unsigned seed) { return support::seededBytes(std::size_t(w) * h, seed); }
 
 inline QImage tablePicture(int w, int h, const Bytes& indices) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -76,23 +52,8 @@ inline QImage tablePicture(int w, int h, const Bytes& indices) {
     return image;
 }
 
-// The image in a format Qt writes, as file bytes.
-inline Bytes encoded(const QImage& image, const char* format) {
-    QByteArray data;
-    QBuffer buffer(&data);
-    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format));
-    return Bytes(data.begin(), data.end());
-}
-
 // Runs a shell command quietly; true when it exits with 0.
 inline bool shell(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
-
-// A Python that has Pillow, or empty.
-inline std::string pythonWithPillow() {
-    for (const char* python : {"/usr/bin/python3", "python3"})
-        if (shell(std::string(python) + " -c 'import PIL'")) return python;
-    return {};
-}
 
 inline bool spinUntil(const std::function<bool()>& done, int timeoutMs = 10000) {
     QElapsedTimer clock;
@@ -113,7 +74,6 @@ struct Editor {
     }
 
     QString path(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
-    QString path(const char* name) const { return path(QString::fromUtf8(name)); }
 
     app::Program& program() { return session->program; }
     model::SpriteModel& model() { return session->program.model; }
@@ -121,16 +81,14 @@ struct Editor {
     app::CommandTable& commands() { return *session->commands; }
 
     void press(ui::Control control) { window().button(control)->click(); }
-    // Presses a button whose file dialog is answered with name (empty: a cancel).
-    void pressSaving(ui::Control control, const QString& name) {
-        dialogs.answerSaveFile(name);
-        press(control);
-    }
-    void pressOpening(ui::Control control, const QString& name) {
-        dialogs.answerOpenFile(name);
-        press(control);
-    }
     QString text(ui::Control control) { return window().controlText(control); }
+    toolkit::Canvas& canvas(Control id) { return *window().canvas(id); }
+    int pixel(Control id, int x, int y) { return canvas(id).readPixel(x, y); }
+    // The screen colour of a palette entry.
+    int paletteColour(int index) {
+        const palette::RgbColour c = program().palette.colour(index);
+        return toolkit::rgbColour(c.red, c.green, c.blue);
+    }
     std::pair<int, int> countAndCurrent() { return {model().spriteCount, model().currentSprite}; }
     Bytes sprite(int n) {
         auto s = model().sheet.sprite(n);

@@ -1,5 +1,5 @@
-"""Writes one small picture of every BMP and GIF kind the loader takes into a folder,
-and a few PNGs and JPEGs, with the colours each must show.
+"""Writes one small picture of every BMP, GIF and PNG kind the loader takes into a
+folder, and a few JPEGs, with the colours each must show.
 
     make_pictures.py <folder>
 
@@ -9,7 +9,8 @@ blue per pixel, rows top to bottom): Pillow's reading (Image.open(f).convert('RG
 where Pillow reads the kind correctly, else the colours worked out here from the
 grid. manifest.txt lists "<file> pillow|own|pillow1" per line; pillow1 marks a
 16-bit PNG, where Pillow keeps each sample's high byte and libpng rounds, so the
-two may differ by 1.
+two may differ by 1. refused.txt lists "<file> <source>: <what>" for files whose
+impossible headers must be refused.
 """
 
 import os
@@ -321,6 +322,46 @@ def png16(width, height, colour_type, samples):
             chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
 
 
+ADAM7 = ((0, 0, 8, 8), (4, 0, 8, 8), (0, 4, 4, 8), (2, 0, 4, 4), (0, 2, 2, 4), (1, 0, 2, 2), (0, 1, 1, 2))
+
+
+def png_kind(width, height, colour_type, depth, interlaced):
+    """Seeded samples of any colour type and depth, packed and (Adam7) interlaced
+    here, with the colours they stand for: a grey sample scaled to 0..255, a palette
+    index looked up. 16-bit samples are v * 257, which any reduction takes to v.
+    Palettes make entries 0 and 1 see-through, 8-bit grey the first pixel's grey."""
+    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour_type]
+    top = (1 << depth) - 1 if depth < 8 else 255
+    rows = [[RNG.randrange(top + 1) for _ in range(width * channels)] for _ in range(height)]
+    table = colours(1 << depth) if colour_type == 3 else []
+    shown = lambda s: table[s[0]] if table else grey(s[0] * 255 // top) if channels < 3 else tuple(s[:3])
+    expected = [shown(row[x * channels:(x + 1) * channels]) for row in rows for x in range(width)]
+
+    def pack(samples):
+        if depth >= 8:
+            return b"".join(struct.pack(">H" if depth == 16 else "B", v * 257 if depth == 16 else v) for v in samples)
+        out = bytearray((len(samples) * depth + 7) // 8)
+        for i, v in enumerate(samples):
+            out[i * depth // 8] |= v << (8 - depth - i * depth % 8)
+        return bytes(out)
+
+    raw = b""
+    for x0, y0, dx, dy in ADAM7 if interlaced else ((0, 0, 1, 1),):
+        columns = range(x0, width, dx)
+        for y in range(y0, height, dy) if len(columns) else ():
+            raw += b"\0" + pack([v for x in columns for v in rows[y][x * channels:(x + 1) * channels]])
+    chunk = lambda kind, body: struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    extra = chunk(b"PLTE", bytes(c for rgb in table for c in rgb)) + chunk(b"tRNS", b"\0\x80") if table else b""
+    if colour_type == 0 and depth == 8:
+        extra = chunk(b"tRNS", struct.pack(">H", rows[0][0]))
+    data = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0,
+                                                                   int(interlaced))) +
+            extra + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+    name = f"type{colour_type}_depth{depth}_{width}x{height}{'_interlaced' if interlaced else ''}.png"
+    # Pillow reads 16-bit grey as 32-bit integers it then clips: those colours are worked out here.
+    emit(name, data, expected, not (colour_type == 0 and depth == 16), width, height)
+
+
 def pillow_kind(name, image, **options):
     path = os.path.join(OUT, name)
     image.save(path, **options)
@@ -342,14 +383,84 @@ def make_pngs_and_jpegs():
     for colour_type, name in ((2, "rgb16.png"), (6, "rgba16.png")):
         samples = [RNG.randrange(65536) for _ in range(6 * 3 * (3 if colour_type == 2 else 4))]
         emit(name, png16(6, 3, colour_type, samples), None, True, 0, 0, "pillow1")
+    for colour_type, depth in ((2, 8), (6, 8), (2, 16), (0, 1), (0, 2), (0, 4), (0, 8), (0, 16), (4, 8),
+                               (3, 1), (3, 2), (3, 4), (3, 8)):
+        for width, height, interlaced in ((5, 17, False), (9, 3, True), (1, 1, True)):
+            png_kind(width, height, colour_type, depth, interlaced)
+    pillow_kind("claims_1x1.png", noise("RGB", 1, 1))
     pillow_kind("baseline.jpg", noise("RGB", 21, 13), quality=90)
     pillow_kind("progressive.jpg", noise("RGB", 21, 13), quality=80, progressive=True)
     pillow_kind("grey.jpg", noise("L", 21, 13), quality=95)
     pillow_kind("full_chroma.jpg", noise("RGB", 17, 9), quality=90, subsampling=0)
 
 
+def make_refused():
+    """Impossible headers: a good file with one field changed (little-endian), each
+    listed in refused.txt with what is wrong with it."""
+    changes = [("bgr24.bmp", "signature", ((0, 0x4D58, 2),)), ("bgr24.bmp", "header size 65", ((14, 65, 4),)),
+               ("bgr24.bmp", "header size 200", ((14, 200, 4),)), ("bgr24.bmp", "width 0", ((18, 0, 4),)),
+               ("bgr24.bmp", "height 0", ((22, 0, 4),)), ("bgr24.bmp", "negative width", ((18, 0xFFFFFFFB, 4),)),
+               ("bgr24.bmp", "16385 wide", ((18, 16385, 4),)),
+               ("bgr24.bmp", "most negative height", ((22, 0x80000000, 4),)),
+               ("bgr24.bmp", "16384 x 16384", ((18, 16384, 4), (22, 16384, 4))),
+               ("bgr24.bmp", "depth 7", ((28, 7, 2),)), ("bgr24.bmp", "embedded JPEG", ((30, 4, 4),)),
+               ("bgr24.bmp", "run-length at 24 bits", ((30, 1, 4),)),
+               ("bgr24.bmp", "pixels inside the header", ((10, 20, 4),)),
+               ("bgr24.bmp", "pixels past the end", ((10, 0xFFFFFFFF, 4),)),
+               ("bgr24.bmp", "more rows than bytes", ((22, 4, 4),)),
+               ("rgb101010.bmp", "bit fields at 8 bits", ((28, 8, 2),)),
+               # The screen at 6, the picture at 13 + 768 + 1: left, top, width, height.
+               ("still.gif", "screen 16385 wide", ((6, 16385, 2),)), ("still.gif", "picture 0 wide", ((786, 0, 2),)),
+               ("still.gif", "picture 0 high", ((788, 0, 2),)), ("still.gif", "picture 16385 wide", ((786, 16385, 2),)),
+               ("still.gif", "picture far right", ((782, 16380, 2),)), ("still.gif", "version 90a", ((3, 0x3039, 2),))]
+    lines = []
+    for k, (source, what, fields) in enumerate(changes):
+        with open(os.path.join(OUT, source), "rb") as f:
+            data = bytearray(f.read())
+        for at, value, size in fields:
+            data[at:at + size] = value.to_bytes(size, "little")
+        name = f"refused{k}{os.path.splitext(source)[1]}"
+        with open(os.path.join(OUT, name), "wb") as f:
+            f.write(data)
+        lines.append(f"{name} {source}: {what}")
+    # A whole 1 x 1 PNG (a kind in the manifest) whose header claims no pixels or more
+    # than the limits allow.
+    chunk = lambda kind, body: struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    for width, height in ((100000, 100000), (16385, 1), (1, 16385), (16384, 16384), (0, 0), (0, 10),
+                          (0x7FFFFFFF, 0x7FFFFFFF)):
+        with open(os.path.join(OUT, f"claims_{width}x{height}.png"), "wb") as f, \
+                open(os.path.join(OUT, "claims_1x1.png"), "rb") as whole:
+            good = whole.read()
+            f.write(good[:8] + chunk(b"IHDR", struct.pack(">II", width, height) + good[24:29]) + good[33:])
+        lines.append(f"claims_{width}x{height}.png claims_1x1.png: a header claiming {width} x {height}")
+    # JPEGs whose frame header claims no pixels, more than the limits allow, or more rows
+    # than the data holds (found while fuzzing: shown with grey filler), and a whole
+    # picture wider than the limit.
+    for source in ("baseline.jpg", "progressive.jpg"):
+        with open(os.path.join(OUT, source), "rb") as f:
+            good = f.read()
+        frame = next(i for i in range(2, len(good)) if good[i] == 0xFF and good[i + 1] in (0xC0, 0xC2))
+        for width, height in ((21, 26), (16384, 4096), (65535, 65535), (16385, 8), (0, 13), (21, 0)):
+            name = f"claims_{width}x{height}_{source}"
+            with open(os.path.join(OUT, name), "wb") as f:
+                f.write(good[:frame + 5] + struct.pack(">HH", height, width) + good[frame + 9:])
+            lines.append(f"{name} {source}: a frame header claiming {width} x {height}")
+    Image.new("L", (16385, 8)).save(os.path.join(OUT, "wide.jpg"))
+    lines.append("wide.jpg 16385 x 8: wider than the limit")
+    # Found while fuzzing: GIFs of 33 and 37 bytes claiming screens of 59 and 40 million
+    # pixels, their first pictures cut short (Pillow refuses them too).
+    for k, data in enumerate((b"GIF87a\x10\x18T%:I7,RG:\r\x1a\n\0\5\4\3\0\0\0r__K\x10\0",
+                              b"GIF89a\5\x10\0\0\0\x108,\7\7\2\0\7\7\7&\7\7\7\7\7\7\7o\7\x8e\0\0\x8e\xda\x8e")):
+        with open(os.path.join(OUT, f"huge_screen{k}.gif"), "wb") as f:
+            f.write(data)
+        lines.append(f"huge_screen{k}.gif fuzzing: a screen of millions of pixels, its picture cut short")
+    with open(os.path.join(OUT, "refused.txt"), "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 make_bmps()
 make_gifs()
 make_pngs_and_jpegs()
+make_refused()
 with open(os.path.join(OUT, "manifest.txt"), "w") as f:
     f.write("\n".join(MANIFEST) + "\n")

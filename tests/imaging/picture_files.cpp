@@ -5,52 +5,12 @@
 #include <cstdio>
 #include <jpeglib.h>
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <fstream>
-#include <random>
 
 namespace picture_files {
 
-Bytes randomBytes(std::size_t count, unsigned seed) {
-    std::mt19937 generator(seed);
-    Bytes out(count);
-    for (Byte& value : out) value = Byte(generator());
-    return out;
-}
-
-Bytes readFile(const std::string& path) {
-    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
 void putLe(Bytes& file, std::size_t at, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) file[at + i] = Byte(value >> (8 * i));
-}
-
-TempFolder::TempFolder() {
-    static unsigned counter = 0;
-    std::random_device device;
-    do path = std::filesystem::temp_directory_path() / ("viroror-pictures-" + std::to_string(device() + counter++));
-    while (!std::filesystem::create_directory(path));
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-}
-
-std::string TempFolder::name(const std::string& leaf) const {
-    const std::u8string text = (path / std::u8string(leaf.begin(), leaf.end())).u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string TempFolder::write(const std::string& leaf, const Bytes& bytes) const {
-    std::ofstream out(path / std::u8string(leaf.begin(), leaf.end()), std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    EXPECT_TRUE(out.good()) << "could not write " << leaf;
-    return name(leaf);
 }
 
 // A recipe libpng or libjpeg refuses is a mistake in the test: the library prints why and ends the run.
@@ -68,25 +28,10 @@ Bytes writePng(const PngRecipe& r) {
     png_set_write_fn(png, &out, append, nullptr);
     png_set_IHDR(png, info, png_uint_32(r.width), png_uint_32(r.height), r.bitDepth, r.colourType,
                  r.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, 0, 0);
-    if (!r.palette.empty())
-        png_set_PLTE(png, info, reinterpret_cast<png_const_colorp>(r.palette.data()), int(r.palette.size() / 3));
-    png_color_16 grey{0, 0, 0, 0, png_uint_16(r.transparency.empty() ? 0 : r.transparency[0])};
-    if (!r.transparency.empty())
-        png_set_tRNS(png, info, r.transparency.data(), r.palette.empty() ? 0 : int(r.transparency.size()), &grey);
     png_set_rows(png, info, rows.data());
     png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
     png_destroy_write_struct(&png, &info);
     return out;
-}
-
-Bytes pngClaiming(std::uint32_t width, std::uint32_t height) {
-    Bytes file = writePng({1, 1, PNG_COLOR_TYPE_RGB, 8, false, {Bytes(3)}});
-    std::uint32_t crc = 0xFFFFFFFFu;  // of the header chunk's type and fields, at 12 to 28
-    for (int i = 0; i < 4; ++i) file[16 + i] = Byte(width >> (24 - 8 * i)), file[20 + i] = Byte(height >> (24 - 8 * i));
-    for (int at = 12; at < 29; ++at)
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - ((crc ^ (file[at] >> bit)) & 1u)));
-    for (int i = 0; i < 4; ++i) file[29 + i] = Byte(~crc >> (24 - 8 * i));
-    return file;
 }
 
 Bytes writeJpeg(const JpegRecipe& r) {

@@ -1,42 +1,24 @@
 #pragma once
-// Test support for the picture code: a temporary folder, PNG and JPEG writers on
-// libpng and libjpeg, so every colour type can be made.
+// Test support for the picture code: PNG and JPEG writers on libpng and libjpeg
+// for the decoder tests.
 
-#include <cstddef>
-#include <cstdint>
-#include <filesystem>
-#include <string>
-#include <vector>
+#include "tests/support/files.h"
 
 namespace picture_files {
 
-using Byte = std::uint8_t;
-using Bytes = std::vector<Byte>;
+using support::Byte;
+using support::Bytes;
+using support::TempFolder;
 
-Bytes randomBytes(std::size_t count, unsigned seed);
-Bytes readFile(const std::string& path);  // empty when it cannot be read
 void putLe(Bytes& file, std::size_t at, std::uint32_t value, int bytes = 4);  // little-endian
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-struct TempFolder {
-    TempFolder();
-    ~TempFolder();
-    std::string name(const std::string& leaf) const;                      // full UTF-8 name
-    std::string write(const std::string& leaf, const Bytes& bytes) const;  // returns name(leaf)
-    std::filesystem::path path;
-};
-
-// Rows in the file's own layout (sub-byte samples packed, 16-bit ones big-endian).
+// Rows in the file's own layout.
 struct PngRecipe {
     int width = 0, height = 0, colourType = 2, bitDepth = 8;  // 2: RGB
     bool interlaced = false;
     std::vector<Bytes> rows{};
-    Bytes palette{};       // red, green, blue per entry
-    Bytes transparency{};  // alphas of palette entries, or the see-through grey
 };
 Bytes writePng(const PngRecipe& recipe);
-// A whole 1 x 1 RGB picture whose header claims another size.
-Bytes pngClaiming(std::uint32_t width, std::uint32_t height);
 
 // Rows top-down; 1 (grey), 3 (RGB) or 4 components (CMYK with libjpeg's Adobe
 // marker, or YCCK); chroma not subsampled.

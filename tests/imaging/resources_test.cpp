@@ -1,7 +1,8 @@
 // The pictures held in the program: toolbar icons in the form the window expects,
 // and palette pictures whose every colour is a table entry, so a click on them
 // always finds one.
-#include "imaging/bmp8.h"
+#include "imaging/fixed_colour_table.h"
+#include "imaging/picture_load.h"
 #include "imaging/png_decode.h"
 #include "picture_files.h"
 
@@ -18,7 +19,7 @@ const std::string kResources = VIROROR_RESOURCES;
 TEST(ToolbarIcons, AreTwentyFourSquareGreyWithAlphaPngs) {
     for (const char* name : {"copy", "paste", "fill", "dropper", "mirror", "flip", "rotate", "down", "up", "left",
                              "right", "undo", "redo", "bin", "circles", "add", "minus", "anchor"}) {
-        const Bytes bytes = picture_files::readFile(kResources + "/icons/" + name + ".png");
+        const Bytes bytes = support::readBytes(kResources + "/icons/" + name + ".png");
         ASSERT_GE(bytes.size(), 26u) << name;
         const Bytes header = {'I', 'H', 'D', 'R', 0, 0, 0, 24, 0, 0, 0, 24, 8, 4};  // 24 x 24, 8-bit grey with alpha
         EXPECT_EQ(Bytes(bytes.begin() + 12, bytes.begin() + 26), header) << name;
@@ -37,12 +38,8 @@ class PalettePicture : public ::testing::TestWithParam<int> {};
 // every 20th column and 14th row) reaches all of them.
 TEST_P(PalettePicture, ShowsOnlyTableColoursAndOffersEveryEntry) {
     const int number = GetParam();
-    imaging::Picture picture;
-    const Bytes bmp = picture_files::readFile(kResources + "/palette2.bmp");
-    if (const auto bitmap = imaging::decodeBitmap8(bmp.data(), bmp.size()); number == 2 && bitmap)
-        picture = imaging::bitmapToPicture(*bitmap);
-    else if (number < 2)
-        picture = imaging::decodePngFile(kResources + "/palette" + std::to_string(number) + ".png").value_or(picture);
+    const std::string name = kResources + "/palette" + std::to_string(number) + (number < 2 ? ".png" : ".bmp");
+    const imaging::Picture picture = imaging::loadPicture(name).value_or(imaging::Picture{});
     ASSERT_EQ(picture.width, number < 2 ? 640 : 257);
     ASSERT_EQ(picture.height, number < 2 ? 445 : 193);
     const auto pack = [](const std::uint8_t* p) { return p[0] << 16 | p[1] << 8 | p[2]; };
@@ -53,8 +50,7 @@ TEST_P(PalettePicture, ShowsOnlyTableColoursAndOffersEveryEntry) {
     for (int c : seen) EXPECT_TRUE(table.count(c)) << std::hex << c << " is not a table colour";
     for (int y = 0; y < 386; y += 14)
         for (int x = 0; x < 548; x += 20)
-            clickable.insert(pack(
-                picture.pixel((2 * x + 1) * picture.width / 1100, (2 * y + 1) * picture.height / 776)));
+            clickable.insert(pack(picture.pixel((2 * x + 1) * picture.width / 1100, (2 * y + 1) * picture.height / 776)));
     EXPECT_TRUE(number == 2 || seen.size() == 256u) << seen.size() << " colours";
     EXPECT_GE(clickable.size(), number < 2 ? 256u : 130u);
 }

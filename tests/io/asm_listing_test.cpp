@@ -1,19 +1,18 @@
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 #include "io/asm_listing.h"
-#include "io_test_support.h"
+#include "tests/support/files.h"
 
-using namespace iotest;
+using namespace support;
 
 namespace {
-const std::string E3_ROW =
-    "\tdb  $E3, $E3, $E3, $E3, $E3, $E3, $E3, $E3, $E3, $E3, $E3, $E3, $E3, $E3, $E3, $E3;";
-const std::string ZERO_ROW =
-    "\tdb  $00, $00, $00, $00, $00, $00, $00, $00, $00, $00, $00, $00, $00, $00, $00, $00;";
-
-std::string rows(const std::string& row, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += row + "\n";
+// times rows of sixteen equal values.
+std::string rows(const char* hex, int times) {
+    std::string row = "\tdb  $" + std::string(hex), out;
+    for (int i = 1; i < 16; ++i) row += ", $" + std::string(hex);
+    for (int i = 0; i < times; ++i) out += row + ";\n";
     return out;
 }
 }  // namespace
@@ -28,20 +27,11 @@ TEST(AsmListing, TwoSpritesExactly) {
     const std::string expected =
         "My_sprite1:\n"
         "\tdb  $05, $00, $FF, $AB, $10, $0F, $C9, $7E, $01, $80, $99, $DE, $AD, $BE, $EF, $3A;\n" +
-        rows(ZERO_ROW, 15) + "\n\n\nMy_sprite2:\n" + rows(E3_ROW, 16) + "\n\n";
+        rows("00", 15) + "\n\n\nMy_sprite2:\n" + rows("E3", 16) + "\n\n";
     EXPECT_EQ(io::asmListing(sheet, 2, "My sprite"), expected);
     EXPECT_EQ(io::asmListing(sheet, 5, "My sprite"), expected);
     EXPECT_EQ(io::asmListing(sheet, -1, "My sprite"), "");
-    EXPECT_EQ(io::asmListing(Bytes(256, 0xE3), 1, ""), "Sprite1:\n" + rows(E3_ROW, 16) + "\n\n");
-}
-
-// The window appends the pieces one by one; that must give the same text.
-TEST(AsmListing, AppendedPiecesGiveTheWholeListing) {
-    const Bytes sheet = seededBytes(3 * 256, 21);
-    std::string area;
-    for (int n = 1; n <= 3; ++n)
-        for (const std::string& piece : io::spriteListingPieces(sheet, n, "L")) io::appendListingText(area, piece);
-    EXPECT_EQ(area, io::asmListing(sheet, 3, "L"));
+    EXPECT_EQ(io::asmListing(Bytes(256, 0xE3), 1, ""), "Sprite1:\n" + rows("E3", 16) + "\n\n");
 }
 
 // Every line break as CR LF, Latin-1 one byte each, "?" for anything else and for each

@@ -1,29 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <random>
+#include <algorithm>
 #include <initializer_list>
+#include <optional>
 #include <set>
-#include <vector>
 
 #include "imaging/fixed_colour_table.h"
 #include "palette/colour_use.h"
 #include "palette/palette_file.h"
+#include "tests/support/files.h"
 
-namespace fs = std::filesystem;
 using namespace palette;
+using support::Bytes;
 
 namespace {
-std::vector<std::uint8_t> bytesOf(const std::vector<RgbColour>& colours) {
-    std::vector<std::uint8_t> bytes;
-    for (const RgbColour& c : colours)
-        for (int v : {c.red, c.green, c.blue}) bytes.push_back(static_cast<std::uint8_t>(v));
-    return bytes;
-}
-
 constexpr int SPRITE = COLOUR_USE_SPRITE_BYTES;
 constexpr int SHEET_BYTES = COLOUR_USE_MAX_SPRITES * SPRITE;
 
@@ -36,152 +26,106 @@ std::array<std::uint8_t, 512> recordsOf(std::initializer_list<int> values) {
 }
 }  // namespace
 
-TEST(Palette, NextColourFieldsFollowTheTopThreeBits) {
-    struct Case { int r, g, b, byte, blueBit; };
-    for (const Case& c : {Case{255, 0, 255, 0xE3, 1}, Case{36, 73, 146, 0x2A, 0}, Case{255, 255, 255, 0xFF, 1},
-                          Case{0, 0, 32, 0x00, 1}, Case{0, 0, 64, 0x01, 0}}) {
-        const PaletteEntry e = makePaletteEntry(c.r, c.g, c.b, 7);
-        EXPECT_EQ(e.nextColourByte, c.byte) << c.r << "," << c.g << "," << c.b;
-        EXPECT_EQ(e.nextBlueBit, c.blueBit) << c.r << "," << c.g << "," << c.b;
-    }
-}
-
-// Three-byte records until the end; a short last record is padded with zeros.
+// Three-byte records until the end; a short last record is padded with zeros, and
+// entries past the end are black, which is never found.
 TEST(Palette, EntriesFollowTheFileLength) {
     struct Case { std::size_t bytes, entries; };
     for (const Case& c : {Case{0, 0}, Case{1, 1}, Case{2, 1}, Case{3, 1}, Case{767, 256}, Case{768, 256},
                           Case{769, 257}, Case{770, 257}}) {
-        std::vector<std::uint8_t> bytes(c.bytes);
+        Bytes bytes(c.bytes);
         for (std::size_t i = 0; i < c.bytes; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 1);
         const Palette p = paletteFromBytes(bytes);
         ASSERT_EQ(p.size(), c.entries) << c.bytes;
+        EXPECT_EQ(slotsFromPalette(p), p.entries());
+        for (int i : {-1, int(c.entries)}) EXPECT_EQ(paletteColour(p, i), RgbColour{}) << i;
+        EXPECT_EQ(findPaletteIndex(p, 0, 0, 0), std::nullopt);
         if (c.entries == 0) continue;
         const std::size_t at = (c.entries - 1) * 3;
         auto byte = [&](std::size_t i) { return i < c.bytes ? int{bytes[i]} : 0; };
-        EXPECT_EQ(paletteColour(p, int(c.entries) - 1), (RgbColour{byte(at), byte(at + 1), byte(at + 2)}))
-            << c.bytes;
+        EXPECT_EQ(paletteColour(p, int(c.entries) - 1), (RgbColour{byte(at), byte(at + 1), byte(at + 2)})) << c.bytes;
+        EXPECT_EQ(p[c.entries - 1].paletteIndex, int(c.entries) - 1);
     }
-}
-
-TEST(Palette, MissingEntriesAreBlackAndBlackIsNotFound) {
-    const Palette p = paletteFromBytes(bytesOf({{10, 20, 30}, {40, 50, 60}}));
-    EXPECT_EQ(paletteColour(p, 1), (RgbColour{40, 50, 60}));
-    EXPECT_EQ(p[1].paletteIndex, 1);
-    for (int i : {2, 255, -1}) EXPECT_EQ(paletteColour(p, i), RgbColour{}) << i;
-    EXPECT_EQ(findPaletteIndex(p, 0, 0, 0), std::nullopt);
-    EXPECT_EQ(slotsFromPalette(p), p.entries());
 }
 
 // Few colours, many repeats and entries past 255: the answer is always the lowest
 // index 0..255 with exactly that colour, as a walk from 0 finds it.
 TEST(Palette, FindIndexAnswersTheLowestIndexUpTo255) {
-    std::vector<RgbColour> colours;
-    std::uint32_t seed = 12345;
+    const Bytes seeds = support::seededBytes(258, 12345);
     auto colourOf = [](int v) { return RgbColour{v * 6, 255 - v, (v * 37) & 0xFF}; };
-    for (int i = 0; i < 256; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        colours.push_back(colourOf(static_cast<int>((seed >> 16) % 40)));
-    }
-    colours.push_back({1, 2, 3});     // only past 255
-    colours.push_back(colours[40]);   // a copy past 255
-    const Palette p = paletteFromBytes(bytesOf(colours));
-    for (int v = 0; v < 45; ++v) {
-        const RgbColour c = colourOf(v);
-        std::optional<int> expected;
-        for (int i = 0; i < 256 && !expected; ++i)
-            if (colours[i] == c) expected = i;
+    std::vector<RgbColour> colours;
+    for (int i = 0; i < 256; ++i) colours.push_back(colourOf(seeds[i] % 40));
+    colours.push_back({1, 2, 3});    // only past 255
+    colours.push_back(colours[40]);  // a copy past 255
+    Bytes bytes;
+    for (const RgbColour& c : colours)
+        bytes.insert(bytes.end(), {std::uint8_t(c.red), std::uint8_t(c.green), std::uint8_t(c.blue)});
+    const Palette p = paletteFromBytes(bytes);
+    for (int v = 0; v < 41; ++v) {
+        const RgbColour c = v < 40 ? colourOf(v) : RgbColour{1, 2, 3};
+        const auto found = std::find(colours.begin(), colours.begin() + 256, c);
+        const auto expected = found == colours.begin() + 256 ? std::nullopt : std::optional(int(found - colours.begin()));
         EXPECT_EQ(findPaletteIndex(p, c.red, c.green, c.blue), expected) << "v=" << v;
     }
-    EXPECT_EQ(findPaletteIndex(p, 1, 2, 3), std::nullopt);
     EXPECT_EQ(findPaletteIndex(p, colours[0].red + 256, colours[0].green, colours[0].blue), std::nullopt);
 }
 
-TEST(PaletteFile, LoadsBothListsAndRefusesWhatItCannotRead) {
-    const fs::path dir = fs::temp_directory_path() / ("viroror-palette-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir / "folder.pal");
-    auto write = [&](const char* name, std::size_t size) {
-        std::ofstream(dir / name, std::ios::binary) << std::string(size, '\x11');
-        return dir / name;
-    };
-    const auto loaded = loadPalette(write("ok.pal", 769));
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded->palette.size(), 257u);
-    EXPECT_EQ(paletteColour(loaded->palette, 256), (RgbColour{0x11, 0, 0}));
-    EXPECT_EQ(loaded->colourSlots, loaded->palette.entries());
-    EXPECT_TRUE(loadPalette(write("empty.pal", 0)));
-    EXPECT_TRUE(loadPalette(write("limit.pal", MAX_PALETTE_FILE_BYTES)));
+// The window's length table loads palettes of every awkward length; here the size
+// limit itself and the reason for each refusal.
+TEST(PaletteFile, TakesFilesUpToTheLimitAndRefusesWhatItCannotRead) {
+    const support::TempFolder dir;
+    std::filesystem::create_directories(dir / "folder.pal");
+    auto write = [&](const char* name, std::size_t size) { return support::utf8Path(dir.write(name, Bytes(size, 0x11))); };
+    EXPECT_EQ(loadPalette(write("limit.pal", MAX_PALETTE_FILE_BYTES))->palette.size(), MAX_PALETTE_FILE_BYTES / 3 + 1);
     using model::ErrorKind;
     for (const auto& [bad, kind] : {std::pair{dir / "missing.pal", ErrorKind::NotFound},
                                     {dir / "folder.pal", ErrorKind::Unreadable},
-                                    {dir / "ok.pal" / "through.pal", ErrorKind::NotFound},
+                                    {write("ok.pal", 3) / "through.pal", ErrorKind::NotFound},
                                     {write("big.pal", MAX_PALETTE_FILE_BYTES + 1), ErrorKind::TooLarge}}) {
         const auto result = loadPalette(bad);
         ASSERT_FALSE(result) << bad;
         EXPECT_EQ(result.error().kind, kind) << bad;
     }
-    fs::remove_all(dir);
 }
 
-// Picking and importing by exact colour rely on the shipped file being the fixed table.
+// Picking and importing by exact colour rely on the shipped file being the fixed table
+// of 256 different colours, 0xE3 magenta.
 TEST(PaletteFile, ShippedFileIsTheFixedColourTable) {
-    const fs::path path = fs::path(VIROROR_RESOURCES) / PALETTE_FILE_NAME;
-    EXPECT_EQ(fs::file_size(path), 768u);
-    const auto loaded = loadPalette(path);
+    const auto loaded = loadPalette(std::filesystem::path(VIROROR_RESOURCES) / PALETTE_FILE_NAME);
     ASSERT_TRUE(loaded);
-    const Palette& p = loaded->palette;
-    ASSERT_EQ(p.size(), 256u);
-    EXPECT_EQ(paletteColour(p, 0), (RgbColour{0, 0, 0}));
-    EXPECT_EQ(paletteColour(p, 0xE3), (RgbColour{255, 0, 255}));
-    EXPECT_EQ(paletteColour(p, 255), (RgbColour{255, 255, 255}));
+    ASSERT_EQ(loaded->palette.size(), 256u);
+    EXPECT_EQ(paletteColour(loaded->palette, 0xE3), (RgbColour{255, 0, 255}));
     std::set<int> distinct;
     for (int i = 0; i < 256; ++i) {
         const imaging::Rgb& fixed = imaging::FIXED_COLOUR_TABLE[static_cast<std::size_t>(i)];
-        const RgbColour c = paletteColour(p, i);
+        const RgbColour c = paletteColour(loaded->palette, i);
         EXPECT_EQ(c, (RgbColour{fixed.r, fixed.g, fixed.b})) << i;
         distinct.insert((c.red << 16) | (c.green << 8) | c.blue);
     }
     EXPECT_EQ(distinct.size(), 256u);
 }
 
-TEST(ColourUse, CountsNonZeroValuesAndListsThemAscending) {
+// Non-zero values of sprites 1..count only (count clamped to 0..64, never past a
+// span's end), listed ascending with no stale records after fewer colours.
+TEST(ColourUse, CountsTheNonZeroValuesOfTheSpritesInUse) {
     for (int fill : {0, 0xE3}) {
-        const ColourUse use = countColours(std::vector<std::uint8_t>(SHEET_BYTES, fill), 64);
+        const ColourUse use = countColours(Bytes(SHEET_BYTES, fill), 64);
         EXPECT_EQ(use.count, fill ? 1 : 0);
         EXPECT_EQ(colourPaletteBytes(use.markers), fill ? recordsOf({0xE3}) : recordsOf({}));
     }
-    std::vector<std::uint8_t> s(SHEET_BYTES);
-    for (int i = 0; i < SHEET_BYTES; ++i) s[i] = static_cast<std::uint8_t>(i);
-    const ColourUse use = countColours(s.data(), 64);
-    EXPECT_EQ(use.count, 255);
-    EXPECT_FALSE(use.markers[0]);
-    const auto all = colourPaletteBytes(use.markers);
-    for (int k = 0; k < 256; ++k) {
-        EXPECT_EQ(all[2 * k], k < 255 ? k + 1 : 0) << k;
-        EXPECT_EQ(all[2 * k + 1], 0) << k;
-    }
-}
+    Bytes all(SHEET_BYTES);
+    for (int i = 0; i < SHEET_BYTES; ++i) all[i] = static_cast<std::uint8_t>(i + 1);
+    const ColourUse every = countColours(all.data(), 64);
+    EXPECT_EQ(every.count, 255);
+    std::array<std::uint8_t, 512> expected{};
+    for (int k = 0; k < 255; ++k) expected[2 * k] = std::uint8_t(k + 1);
+    EXPECT_EQ(colourPaletteBytes(every.markers), expected);
 
-// Only sprites 1..count are read: count clamped to 0..64, never past a span's end.
-TEST(ColourUse, ReadsOnlyTheSpritesInUse) {
-    std::vector<std::uint8_t> s(SHEET_BYTES + 1, 0);
-    s[0] = 5;                        // sprite 1
-    s[2 * SPRITE - 1] = 9;           // last byte of sprite 2
-    s[2 * SPRITE] = 7;               // sprite 3
-    s[SHEET_BYTES - 1] = 3;          // sprite 64
-    s[SHEET_BYTES] = 42;             // past the sheet
+    Bytes s(SHEET_BYTES + 1, 0);
+    s[0] = 5, s[2 * SPRITE - 1] = 9, s[2 * SPRITE] = 7, s[SHEET_BYTES - 1] = 3, s[SHEET_BYTES] = 42;
     struct Case { int sprites, count; };
     for (const Case& c : {Case{-5, 0}, Case{0, 0}, Case{1, 1}, Case{2, 2}, Case{3, 3}, Case{1000, 4}})
         EXPECT_EQ(countColours(s.data(), c.sprites).count, c.count) << c.sprites;
     EXPECT_EQ(colourPaletteBytes(countColours(s.data(), 3).markers), recordsOf({5, 7, 9}));
     EXPECT_EQ(countColours(nullptr, 64).count, 0);
-    // A block of two and a bit sprites: the partial third one is not read.
     EXPECT_EQ(countColours(std::span<const std::uint8_t>(s.data(), 2 * SPRITE + 10), 64).count, 2);
-}
-
-TEST(ColourUse, FewerColoursLeaveNoStaleRecords) {
-    std::vector<std::uint8_t> s(SPRITE, 0);
-    for (int i = 0; i < 50; ++i) s[i] = static_cast<std::uint8_t>(100 + i);
-    EXPECT_EQ(colourPaletteBytes(countColours(s.data(), 1).markers)[98], 149);
-    std::fill(s.begin() + 2, s.begin() + 50, std::uint8_t{0});
-    EXPECT_EQ(colourPaletteBytes(countColours(s.data(), 1).markers), recordsOf({100, 101}));
 }

@@ -1,5 +1,6 @@
 // The toolkit layer: the number rule, file dialog filters, the canvas's drawing,
-// fill and pixel reads, and its mouse reports through Qt's own routing.
+// fill and pixel reads, its mouse reports through Qt's own routing, and pictures
+// from QImages.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QWindow>
 
 #include <climits>
-#include <queue>
 #include <random>
 #include <string>
 #include <tuple>
@@ -17,6 +17,7 @@
 #include "toolkit/canvas.h"
 #include "toolkit/colour.h"
 #include "toolkit/dialogs.h"
+#include "toolkit/picture_image.h"
 #include "toolkit/text_number.h"
 
 namespace {
@@ -65,21 +66,13 @@ TEST(Canvas, BoxesAreClippedAndPixelsReadExactly) {
     EXPECT_EQ(canvas.image().pixel(3, 3) & 0xFFFFFF, 0x010203u);  // red in the low byte of the screen form
 }
 
-// A plain breadth-first four-connected fill to check the span fill against.
-int referenceFill(QImage& image, int x, int y, int colour) {
-    const int target = toolkit::readPixel(image, x, y);
-    if (target == colour) return 0;
-    int changed = 0;
-    std::queue<std::pair<int, int>> todo;
-    todo.push({x, y});
-    while (!todo.empty()) {
-        const auto [px, py] = todo.front();
-        todo.pop();
-        if (toolkit::readPixel(image, px, py) != target) continue;
-        image.setPixel(px, py, toolkit::toQRgb(colour));
-        ++changed;
-        for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) todo.push({px + dx, py + dy});
-    }
+// A plain four-connected fill, cell by cell, to check the span fill against.
+int referenceFill(QImage& image, int x, int y, int target, int colour) {
+    if (target == colour || toolkit::readPixel(image, x, y) != target) return 0;
+    image.setPixel(x, y, toolkit::toQRgb(colour));
+    int changed = 1;
+    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
+        changed += referenceFill(image, x + dx, y + dy, target, colour);
     return changed;
 }
 
@@ -92,7 +85,7 @@ TEST(Canvas, FloodFillMatchesAFourConnectedReferenceOnRandomPictures) {
             for (int x = 0; x < w; ++x) canvas.image().setPixel(x, y, toolkit::toQRgb(random() % 3 ? WHITE : RED));
         const int sx = static_cast<int>(random() % w), sy = static_cast<int>(random() % h);
         QImage expected = canvas.image().copy();
-        const int changed = referenceFill(expected, sx, sy, BLUE);
+        const int changed = referenceFill(expected, sx, sy, toolkit::readPixel(expected, sx, sy), BLUE);
         ASSERT_EQ(canvas.floodFill4(sx, sy, BLUE), changed) << "round " << round;
         ASSERT_EQ(canvas.image(), expected) << "round " << round;
     }
@@ -113,9 +106,11 @@ TEST(CanvasEvents, ADragLeavingTheCanvasIsStillReportedToIt) {
     auto* neighbour = new toolkit::Canvas(100, 100, {}, &window);
     neighbour->move(400, 20);
     window.show();
-    std::vector<toolkit::CanvasEvent> onCanvas, onNeighbour;
-    QObject::connect(canvas, &toolkit::Canvas::canvasEvent, [&](const toolkit::CanvasEvent& e) { onCanvas.push_back(e); });
-    QObject::connect(neighbour, &toolkit::Canvas::canvasEvent, [&](const toolkit::CanvasEvent& e) { onNeighbour.push_back(e); });
+    using Seen = std::vector<std::tuple<Type, int, int, bool>>;
+    Seen onCanvas, onNeighbour;
+    for (auto [source, seen] : {std::pair{canvas, &onCanvas}, {neighbour, &onNeighbour}})
+        QObject::connect(source, &toolkit::Canvas::canvasEvent,
+                         [seen](const CanvasEvent& e) { seen->emplace_back(e.type, e.x, e.y, e.left); });
     QWindow* handle = window.windowHandle();
     ASSERT_NE(handle, nullptr);
 
@@ -125,16 +120,36 @@ TEST(CanvasEvents, ADragLeavingTheCanvasIsStillReportedToIt) {
     send(handle, QEvent::MouseButtonRelease, {450, 50}, Qt::LeftButton, Qt::NoButton);
     send(handle, QEvent::MouseMove, {450, 50}, Qt::NoButton, Qt::NoButton);  // free again
 
-    using Seen = std::vector<std::tuple<Type, int, int, bool>>;
-    const auto seen = [](const std::vector<toolkit::CanvasEvent>& events) {
-        Seen out;
-        for (const toolkit::CanvasEvent& e : events) out.emplace_back(e.type, e.x, e.y, e.left);
-        return out;
-    };
     // Positions count from the surface inside the 2-pixel sunken edge.
-    EXPECT_EQ(seen(onCanvas), (Seen{{Type::LeftDown, 8, 18, true}, {Type::Move, 428, 28, true},
-                                    {Type::Move, -17, -17, true}, {Type::LeftUp, 428, 28, false}}));
-    EXPECT_EQ(seen(onNeighbour), (Seen{{Type::Move, 50, 30, false}}));
+    EXPECT_EQ(onCanvas, (Seen{{Type::LeftDown, 8, 18, true}, {Type::Move, 428, 28, true},
+                              {Type::Move, -17, -17, true}, {Type::LeftUp, 428, 28, false}}));
+    EXPECT_EQ(onNeighbour, (Seen{{Type::Move, 50, 30, false}}));
+}
+
+// Found while fuzzing: a picture of 59 million pixels was once held twice while it
+// became a picture. The conversion now works in bands of rows; it must keep every
+// format's colours across band edges.
+TEST(ImageToPicture, EveryFormatsColoursAcrossBandEdges) {
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied,
+                                  QImage::Format_RGB888, QImage::Format_RGB16, QImage::Format_Indexed8,
+                                  QImage::Format_Grayscale8, QImage::Format_Mono, QImage::Format_RGBA8888})
+        for (int height : {1, 63, 64, 65, 130}) {
+            std::mt19937 random(static_cast<unsigned>(format * 1000 + height));
+            QImage image(7, height, QImage::Format_ARGB32);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < 7; ++x) image.setPixel(x, y, random());
+            image = image.convertToFormat(format);
+            const QImage expected = image.convertToFormat(QImage::Format_ARGB32);  // what the format means
+            const imaging::Picture picture = toolkit::imageToPicture(image);
+            ASSERT_EQ(picture.rgb.size(), std::size_t(picture.width == 7 && picture.height == height) * 21 * height);
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < 7; ++x) {
+                    const std::uint8_t* got = picture.pixel(x, y);
+                    ASSERT_EQ(qRgb(got[0], got[1], got[2]), expected.pixel(x, y) | 0xFF000000u)
+                        << "format " << format << ", height " << height << " at " << x << ", " << y;
+                }
+        }
+    EXPECT_TRUE(toolkit::imageToPicture(QImage()).empty());
 }
 
 }  // namespace

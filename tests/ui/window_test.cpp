@@ -1,6 +1,6 @@
-// The main window on its own: its size, every control under its name with a caption
-// that fits, the first values of start-up, control events from user actions only,
-// shortcuts over text fields, file drops and the sprite files listed. (Menu items and shortcuts are pressed by the command rows test.)
+// The main window on its own: its size, controls and captions, start values, control
+// events from user actions only, shortcuts over text fields, file drops and the sprite
+// files listed. (The command rows test presses the menu items and shortcuts.)
 #include "toolkit/canvas.h"
 #include "toolkit/text_spin_box.h"
 #include "ui/window_main.h"
@@ -10,7 +10,6 @@
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTabWidget>
@@ -24,6 +23,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using ui::Control;
@@ -50,15 +50,12 @@ protected:
     std::vector<std::pair<Control, ControlEvent>> controls;
 };
 
-TEST_F(WindowTest, FixedClientAreaWithTheStatusBarBelow) {
+TEST_F(WindowTest, FixedSizeAndEveryControlUnderItsOwnNameWithACaptionThatFits) {
     showActive();
     EXPECT_EQ(window->clientSize(), QSize(1150, 660));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_LE(window->control(Control::GadgetQuickSave)->geometry().bottom(), window->centralWidget()->height());
-}
-
-TEST_F(WindowTest, EveryControlExistsUnderItsOwnNameAndCaptionsFit) {
     std::set<std::string> names;
     for (int i = 0; i < ui::CONTROL_COUNT; ++i) {
         const auto id = static_cast<Control>(i);
@@ -71,19 +68,24 @@ TEST_F(WindowTest, EveryControlExistsUnderItsOwnNameAndCaptionsFit) {
         }
     }
     EXPECT_EQ(names.size(), static_cast<std::size_t>(ui::CONTROL_COUNT));
-    const QStringList pages = {"Design", "Import", "Output", "Preview", "Tiles", "Palette"};
-    ASSERT_EQ(window->tabs()->count(), 6);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(window->tabs()->tabText(i), pages[i]);
+    QStringList pages;
+    for (int i = 0; i < window->tabs()->count(); ++i) pages << window->tabs()->tabText(i);
+    EXPECT_EQ(pages, (QStringList{"Design", "Import", "Output", "Preview", "Tiles", "Palette"}));
 }
 
 TEST_F(WindowTest, StartValuesReadBackAsTheirTexts) {
     window->applyStartValues();
-    EXPECT_EQ(window->controlText(Control::GadgetSheetWidth), "16");
-    EXPECT_EQ(window->controlText(Control::GadgetSheetCount), "64");
-    EXPECT_EQ(window->controlText(Control::GadgetRangeFrom), "0");
-    EXPECT_EQ(window->controlText(Control::GadgetRangeTo), "63");
-    EXPECT_EQ(window->controlText(Control::GadgetAnimDelay), "100");
+    for (auto [id, text] : {std::pair{Control::GadgetSheetWidth, "16"}, {Control::GadgetSheetCount, "64"},
+                            {Control::GadgetRangeFrom, "0"}, {Control::GadgetRangeTo, "63"}, {Control::GadgetAnimDelay, "100"}})
+        EXPECT_EQ(window->controlText(id), text);
     EXPECT_EQ(window->controlState(Control::GadgetResizeHeightSlider), 256);
+    // Steps start from the text and stay in range.
+    toolkit::TextSpinBox* width = window->spinBox(Control::GadgetSheetWidth);
+    for (auto [text, step, result] : {std::tuple{"16", 1, "17"}, {"900", 1, "64"}, {"64", -100, "1"}, {"16", 0, "16"}}) {
+        width->setText(QString::fromLatin1(text));
+        width->stepBy(step);
+        EXPECT_EQ(width->text(), result) << text << " + " << step;
+    }
     // Showing the window and moving the focus through a box keeps its text.
     showActive();
     window->tabs()->setCurrentIndex(ui::PagePreview);
@@ -136,18 +138,6 @@ TEST_F(WindowTest, UserActionsRaiseControlEventsAndSettersStayQuiet) {
     EXPECT_EQ(window->controlText(Control::GadgetGrabX), "123");
 }
 
-TEST_F(WindowTest, SpinBoxStepsStartFromTheTextAndStayInRange) {
-    window->applyStartValues();
-    toolkit::TextSpinBox* width = window->spinBox(Control::GadgetSheetWidth);
-    width->stepBy(1);
-    EXPECT_EQ(width->text(), "17");
-    width->setText(QStringLiteral("900"));
-    width->stepBy(1);
-    EXPECT_EQ(width->text(), "64");
-    width->stepBy(-100);
-    EXPECT_EQ(width->text(), "1");
-}
-
 TEST_F(WindowTest, OnlyDroppedFilesArePassedOn) {
     QStringList dropped;
     QObject::connect(window.get(), &ui::WindowMain::filesDropped, [&](const QStringList& f) { dropped = f; });
@@ -168,11 +158,8 @@ TEST_F(WindowTest, OnlyDroppedFilesArePassedOn) {
 
 TEST_F(WindowTest, FileListShowsOnlySpriteFilesOfItsDirectory) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (const char* name : {"walk.spr", "ship.spr2", "notes.txt", "BOSS.SPR", "spr.png"}) {
-        QFile file(dir.filePath(QString::fromLatin1(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    for (const char* name : {"walk.spr", "ship.spr2", "notes.txt", "BOSS.SPR", "spr.png"})
+        ASSERT_TRUE(QFile(dir.filePath(QString::fromLatin1(name))).open(QIODevice::WriteOnly));
     QSignalSpy loaded(window->fileModel(), &QFileSystemModel::directoryLoaded);
     window->showFileListDirectory(dir.path());
     ASSERT_TRUE(loaded.count() > 0 || loaded.wait(5000));
