@@ -41,7 +41,7 @@ protected:
                 image.setPixel(x, y, (x / 16 + y / 16) % 2 ? tableColour(static_cast<int>(random() & 0xFF))
                                                            : qRgb(random() & 0xFF, random() & 0xFF, random() & 0xFF));
         const QString name = path("picture.png");
-        writeBytes(name, encoded(image, "PNG"));
+        EXPECT_TRUE(image.save(name, "PNG"));
         return name;
     }
     void loadInWindow(const QString& picture, bool nineBit) {
@@ -144,7 +144,7 @@ class BadInvocation : public ::testing::TestWithParam<BadCase> {};
 TEST_P(BadInvocation, RefusesWithItsStatusAndLeavesTheOutputAlone) {
     const BadCase& c = GetParam();
     QTemporaryDir dir;
-    writeBytes(dir.filePath("p.png"), encoded(tablePicture(32, 32, randomIndices(32, 32, 3)), "PNG"));
+    ASSERT_TRUE(tablePicture(32, 32, randomIndices(32, 32, 3)).save(dir.filePath("p.png"), "PNG"));
     writeBytes(dir.filePath("s.spr"), Bytes(512, 0x11));
     writeBytes(dir.filePath("notapicture.png"), Bytes(300, 0x42));
     writeBytes(dir.filePath("old.out"), Bytes{'o', 'l', 'd'});
