@@ -11,7 +11,9 @@
 //
 // A read decides the layout by content, never by the file's name: a text header
 // ("GIMP Palette", "JASC-PAL" on a line of its own) makes a text palette, 512 and 513
-// bytes are 9-bit, anything else is three-byte records (so 768 bytes are always 24-bit).
+// bytes are 9-bit, anything else is three-byte records (so a 768-byte binary file is
+// always 24-bit, never 9-bit). A 9-bit file cannot start with a text header: its
+// second bytes only ever hold bits 7 and 0.
 // A palette with fewer than 256 colours is completed with black entries, as a short
 // start-up file shows its missing colours; more than 256 are refused.
 //
