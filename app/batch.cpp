@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/texts.h"
@@ -18,11 +19,13 @@
 #include "imaging/sprite_grab.h"
 #include "io/asm_listing.h"
 #include "io/colour_pal_file.h"
+#include "io/palette_save.h"
 #include "io/safe_write.h"
 #include "io/sprite_file.h"
 #include "model/sprite_model.h"
 #include "palette/colour_use.h"
 #include "palette/palette_file.h"
+#include "palette/palette_formats.h"
 #include "toolkit/paths.h"
 
 namespace app {
@@ -37,13 +40,16 @@ constexpr const char* USAGE_TEXT =
     "  viroror colours SHEET.spr -o colors.pal [--palette FILE]\n"
     "  viroror bitmap PICTURE -o OUT.bmp [--9bit]\n"
     "  viroror sheet SHEET.spr -o OUT.png [--scale N] [--columns N] [--palette FILE]\n"
+    "  viroror palette IN -o OUT [--format rgb|nxp|npl|gpl|jasc]\n"
     "  viroror --help | --version\n"
     "\n"
     "import   fits a picture to the Next's colours and cuts it into 16 x 16 sprites\n"
     "listing  writes the sprites as an assembler listing (-o - for standard output)\n"
     "colours  writes colors.pal, the palette indices the sprites use\n"
     "bitmap   writes a picture as an 8-bit BMP over the Next's fixed colours\n"
-    "sheet    draws the sprites into a PNG picture\n";
+    "sheet    draws the sprites into a PNG picture\n"
+    "palette  writes a palette file in another layout (without --format, OUT's extension\n"
+    "         decides: .pal 768-byte RGB, .nxp, .npl, .gpl, .jasc); --palette reads them all\n";
 
 constexpr int MAX_SCALE = 64;
 constexpr int DEFAULT_COLUMNS = 16;
@@ -69,6 +75,25 @@ const char* readReason(model::ErrorKind kind) {
     }
 }
 
+// Why a palette file was refused.
+const char* paletteReason(model::ErrorKind kind) {
+    switch (kind) {
+        case model::ErrorKind::Empty: return "holds no colours";
+        case model::ErrorKind::TooManyEntries: return "holds more than 256 colours";
+        case model::ErrorKind::Malformed: return "is not a palette file in a layout this program reads";
+        default: return readReason(kind);
+    }
+}
+
+// The --format names, each a layout.
+constexpr std::pair<const char*, palette::PaletteFormat> FORMAT_NAMES[] = {
+    {"rgb", palette::PaletteFormat::Rgb24},
+    {"nxp", palette::PaletteFormat::Next9Bit},
+    {"npl", palette::PaletteFormat::Next9BitTransparent},
+    {"gpl", palette::PaletteFormat::Gimp},
+    {"jasc", palette::PaletteFormat::Jasc},
+};
+
 constexpr const char* CANNOT_WRITE = "cannot be written (folder missing or write-protected?)";
 
 // One invocation: the parsed command line and what the commands share.
@@ -86,6 +111,7 @@ public:
         if (command == QLatin1String("listing")) return listing();
         if (command == QLatin1String("colours")) return colours();
         if (command == QLatin1String("bitmap")) return bitmap();
+        if (command == QLatin1String("palette")) return convertPalette();
         return sheet();
     }
 
@@ -102,12 +128,15 @@ private:
 
     palette::Palette loadColours() const {
         const QString file = parser_.value(QStringLiteral("palette"));
+        // A file the user names may be in any layout; the default one is read as start-up reads it.
         auto loaded = file.isEmpty()
                           ? palette::loadStartPalette(toolkit::toPath(QDir::currentPath()), toolkit::toPath(shippedDir_))
-                          : palette::loadPalette(toolkit::toPath(file));
+                          : palette::loadPaletteFile(toolkit::toPath(file));
         if (!loaded) {
+            const model::ErrorKind kind = loaded.error().kind;
+            const bool unreadable = file.isEmpty() || kind == model::ErrorKind::NotFound;
             throw Failure{file.isEmpty() ? QString::fromLatin1(palette::PALETTE_FILE_NAME) : file,
-                          "no palette file could be read"};
+                          unreadable ? "no palette file could be read" : paletteReason(kind)};
         }
         return std::move(loaded->palette);
     }
@@ -225,6 +254,27 @@ private:
         return write(bytes);
     }
 
+    // The palette file in another layout, as the Palette page saves it.
+    int convertPalette() const {
+        const palette::PaletteFormat format = paletteFormat();
+        const auto loaded = palette::loadPaletteFile(toolkit::toPath(input_));
+        if (!loaded) throw Failure{input_, paletteReason(loaded.error().kind)};
+        return written(io::savePaletteFile(loaded->palette, format, toolkit::toPath(output_)));
+    }
+
+    // --format, else the layout OUT's extension names.
+    palette::PaletteFormat paletteFormat() const {
+        if (parser_.isSet(QStringLiteral("format"))) {
+            const QString wanted = parser_.value(QStringLiteral("format"));
+            for (const auto& [name, format] : FORMAT_NAMES)
+                if (wanted == QLatin1String(name)) return format;
+            throw UsageError{QStringLiteral("--format takes rgb, nxp, npl, gpl or jasc")};
+        }
+        if (const auto format = palette::paletteFormatForPath(toolkit::toPath(output_))) return *format;
+        throw UsageError{QStringLiteral("%1 has no palette extension (.pal .nxp .npl .gpl .jasc): give --format")
+                             .arg(output_)};
+    }
+
     // scale x scale pixels per sprite pixel, `columns` sprites a row, each pixel in
     // its palette colour; the cells after the last sprite show the transparent index.
     int sheet() const {
@@ -280,6 +330,7 @@ QStringList optionsOf(const QString& command) {
     if (command == QLatin1String("colours")) return {"palette"};
     if (command == QLatin1String("bitmap")) return {"9bit"};
     if (command == QLatin1String("sheet")) return {"scale", "columns", "palette"};
+    if (command == QLatin1String("palette")) return {"format"};
     return {};
 }
 
@@ -299,6 +350,7 @@ int runBatch(const QStringList& arguments, const QString& shippedDir) {
         {"count", "Lists only the first N sprites.", "N"},
         {"scale", "Pixels per sprite pixel.", "N"},
         {"columns", "Sprites per row.", "N"},
+        {"format", "The palette file layout to write.", "LAYOUT"},
     });
     if (!parser.parse(arguments)) return usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {

@@ -6,6 +6,7 @@
 //   viroror colours SHEET.spr -o colors.pal [--palette FILE]
 //   viroror bitmap PICTURE -o OUT.bmp [--9bit]
 //   viroror sheet SHEET.spr -o OUT.png [--scale N] [--columns N] [--palette FILE]
+//   viroror palette IN -o OUT [--format rgb|nxp|npl|gpl|jasc]
 //   viroror --help | --version
 //
 // Each writes the bytes the window writes for the same input with its start settings

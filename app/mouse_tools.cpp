@@ -1,9 +1,11 @@
 // The mouse tools of the "Design" and "Import" canvases.
 //
-// Colours are chosen by the pixels on screen: a clicked or picked pixel is read
-// from the canvas image and turned back into the lowest palette index with
-// exactly that colour. The canvases' pictures are therefore what the user picks
-// from, and a palette picture works as long as its swatches are palette colours.
+// Colours on the palette canvas are chosen by the pixels on screen: a clicked
+// pixel is read from the canvas image and turned back into the lowest palette
+// index with exactly that colour, so a palette picture works as long as its
+// swatches are palette colours. On the grid the cells' own indices count: the
+// dropper picks the clicked cell's index and the fill writes only its region, so
+// two entries sharing a colour (a colour with and without priority) stay apart.
 #include "app/mouse_tools.h"
 
 #include "toolkit/canvas.h"
@@ -14,12 +16,16 @@
 #include "ui/control_ids.h"
 #include "app/redraw.h"
 #include "app/window_text.h"
+#include "ui/views.h"
 #include "ui/window_main.h"
 
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace app {
 
@@ -45,20 +51,32 @@ std::optional<int> indexOfColour(const Program& program, int colour) {
     return palette::findPaletteIndex(program.palette, toolkit::redOf(colour), toolkit::greenOf(colour), toolkit::blueOf(colour));
 }
 
-// Rebuilds the grid from the 4x preview's pixels after a fill, then redraws the
-// grid and the sheet preview. A colour no entry has leaves its cell as it was.
-void readBackPreview(Program& program) {
-    const toolkit::Canvas* preview = program.window->canvas(Control::GadgetPreviewCanvas);
-    for (int y = 0; y <= GRID_LAST; ++y) {
-        for (int x = 0; x <= GRID_LAST; ++x) {
-            if (const auto index = indexOfColour(program, preview->readPixel(x * PREVIEW_SCALE, y * PREVIEW_SCALE))) {
-                program.model.grid.cell(x, y) = *index;
-            }
+// The fill on the grid: the four-connected cells showing the start cell's colour
+// (as the 4x preview shows them, so cells of two indices with one colour are one
+// region) take index; every other cell keeps its own, even where it shows a colour
+// of the region.
+void fillGridRegion(Program& program, int startColumn, int startRow, int index) {
+    model::SpriteGrid& grid = program.model.grid;
+    const ui::CellColours shown = ui::cellScreenColours(program.palette, program.state.showTransparent != 0);
+    const auto colourAt = [&](int x, int y) { return shown[static_cast<std::size_t>(grid.cell(x, y) & 0xFF)]; };
+    const int regionColour = colourAt(startColumn, startRow);
+    std::array<bool, 256> inRegion{};
+    std::vector<std::pair<int, int>> pending{{startColumn, startRow}};
+    inRegion[static_cast<std::size_t>(startRow * 16 + startColumn)] = true;
+    while (!pending.empty()) {
+        const auto [x, y] = pending.back();
+        pending.pop_back();
+        for (const auto& [nx, ny] : {std::pair(x - 1, y), std::pair(x + 1, y), std::pair(x, y - 1), std::pair(x, y + 1)}) {
+            if (nx < 0 || ny < 0 || nx > GRID_LAST || ny > GRID_LAST) continue;
+            const auto at = static_cast<std::size_t>(ny * 16 + nx);
+            if (inRegion[at] || colourAt(nx, ny) != regionColour) continue;
+            inRegion[at] = true;
+            pending.emplace_back(nx, ny);
         }
     }
-    // The fill's release pushes the undo snapshot, so the history needs nothing here.
-    drawEditorGrid(program);
-    drawSheetPreview(program);
+    for (int y = 0; y <= GRID_LAST; ++y)
+        for (int x = 0; x <= GRID_LAST; ++x)
+            if (inRegion[static_cast<std::size_t>(y * 16 + x)]) grid.cell(x, y) = index;
 }
 
 void releaseDropper(Program& program) {
@@ -94,12 +112,18 @@ Cell cellAt(int x, int y, int zoom) {
 }
 
 // Index of the colour shown inside a cell, read one pixel in from its corner
-// (past the lattice line); 0 when no palette entry has that colour.
+// (past the lattice line); 0 when no palette entry has that colour. The cursor
+// text shows it.
 int shownIndex(Program& program, const Cell& cell) {
     const int zoom = program.state.zoom;
     const toolkit::Canvas* editor = program.window->canvas(Control::GadgetEditorCanvas);
     const int colour = editor->readPixel(cell.column * zoom + 1, cell.row * zoom + 1);
     return indexOfColour(program, colour).value_or(0);
+}
+
+// The index the cell itself holds, which the dropper picks.
+int cellIndex(const Program& program, const Cell& cell) {
+    return program.model.grid.cell(cell.column, cell.row) & 0xFF;
 }
 
 void writeCursorText(Program& program, const Cell& cell) {
@@ -120,18 +144,21 @@ void leftTools(Program& program, const Cell& cell) {
     const bool fill = window.controlState(Control::GadgetFill) != 0;
     const bool dropper = window.controlState(Control::GadgetDropper) != 0;
     if (dropper) {
-        const int index = shownIndex(program, cell);
+        const int index = cellIndex(program, cell);
         releaseDropper(program);
         setReady(program);
         showLeftColour(program, index);
         program.state.leftColour = index;
     } else if (fill) {
-        // The fill runs on the 4x preview, where each cell is one 4 x 4 block, so
-        // the region is the four-connected cells showing the start cell's colour.
+        // The 4x preview, where each cell is one 4 x 4 block, shows the fill as it
+        // always has; the cells change on the grid alone.
+        fillGridRegion(program, cell.column, cell.row, program.state.leftColour);
         toolkit::Canvas* preview = window.canvas(Control::GadgetPreviewCanvas);
         preview->floodFill4(cell.column * PREVIEW_SCALE, cell.row * PREVIEW_SCALE, program.state.leftColourRgb);
         setReady(program);
-        readBackPreview(program);
+        // The fill's release pushes the undo snapshot, so the history needs nothing here.
+        drawEditorGrid(program);
+        drawSheetPreview(program);
     } else {
         paintCell(program, cell, program.state.leftColour, program.state.leftColourRgb);
         drawSpritePreview(program);
@@ -142,7 +169,7 @@ void leftTools(Program& program, const Cell& cell) {
 void rightTools(Program& program, const Cell& cell) {
     const bool dropper = program.window->controlState(Control::GadgetDropper) != 0;
     if (dropper) {
-        const int index = shownIndex(program, cell);
+        const int index = cellIndex(program, cell);
         releaseDropper(program);
         setReady(program);
         showRightColour(program, index);

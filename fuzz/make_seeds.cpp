@@ -134,6 +134,18 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < repeated.size(); ++i) repeated[i] = static_cast<std::uint8_t>((i / 3) % 5 * 60);
     ok &= writeSeed(root / "palette_file", "palette_repeated.pal", repeated);
 
+    // The other layouts: the Next's 9-bit files with priority bits, GIMP and JASC text.
+    Bytes next = pattern(512, 11);
+    for (std::size_t i = 1; i < next.size(); i += 2) next[i] &= 0x81;
+    ok &= writeSeed(root / "palette_formats", "next.nxp", next);
+    next.push_back(0xE3);
+    ok &= writeSeed(root / "palette_formats", "next.npl", next);
+    const auto text = [](const std::string& s) { return Bytes(s.begin(), s.end()); };
+    ok &= writeSeed(root / "palette_formats", "three.gpl",
+                    text("GIMP Palette\nName: seed\nColumns: 4\n#\n255   0   0\tRed\n  0 128  64\n 12 34 56\n"));
+    ok &= writeSeed(root / "palette_formats", "three.jasc", text("JASC-PAL\r\n0100\r\n3\r\n255 0 0\r\n0 128 64\r\n12 34 56\r\n"));
+    ok &= writeSeed(root / "palette_formats", "rgb.pal", pattern(768, 5));
+
     // 8-bit bitmaps: our exports of awkward sizes and the reader's other layouts.
     const std::pair<int, int> sizes[] = {{1, 1}, {3, 2}, {4, 4}, {5, 7}, {17, 3}, {16, 16}, {33, 1}};
     int n = 0;

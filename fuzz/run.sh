@@ -4,7 +4,7 @@
 #
 #   fuzz/run.sh [seconds] [target ...]
 #
-# seconds: time per target (default 300). Targets: sprite_file palette_file bmp8
+# seconds: time per target (default 300). Targets: sprite_file palette_file palette_formats bmp8
 # png jpeg gif bmp (default all). PARALLEL=2 runs two targets at a time;
 # FUZZ_ARGS adds libFuzzer options (say "-use_value_profile=1").
 # Corpora grow in build-fuzz/corpus/<target>, crashes land in
@@ -14,7 +14,7 @@ set -euo pipefail
 SECONDS_PER_TARGET=${1:-300}
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -eq 0 ] && TARGETS=(sprite_file palette_file bmp8 png jpeg gif bmp)
+[ ${#TARGETS[@]} -eq 0 ] && TARGETS=(sprite_file palette_file palette_formats bmp8 png jpeg gif bmp)
 PARALLEL=${PARALLEL:-1}
 
 ROOT=$(cd "$(dirname "$0")/.." && pwd)

@@ -24,6 +24,8 @@ enum class ErrorKind {
     Empty,        // holds nothing to load
     EmptyRange,   // the range asked for holds no sprite
     CannotWrite,  // creating, writing or replacing the file failed
+    Malformed,    // the content does not follow the layout its header or size claims
+    TooManyEntries,  // holds more entries than the program has room for (a palette past 256 colours)
 };
 
 struct Error {

@@ -23,6 +23,7 @@ struct PaletteEntry {
     std::uint8_t nextColourByte = 0;  // RRRGGGBB, the two high bits of the 3-bit blue
     std::uint8_t nextBlueBit = 0;     // lowest bit of the 3-bit blue, 0 or 1
     std::int32_t slot = 0;            // ColourSlots only: the slot number last assigned
+    bool priority = false;            // the Next's priority bit (Layer 2); only 9-bit files hold it
 
     friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
 };

@@ -1,11 +1,17 @@
 #include "palette/palette_file.h"
 
 #include <fstream>
+#include <utility>
 #include <vector>
+
+#include "palette/palette_formats.h"
 
 namespace palette {
 
-model::Result<LoadedPalette> loadPalette(const std::filesystem::path& path) {
+namespace {
+
+// The whole file, up to MAX_PALETTE_FILE_BYTES.
+model::Result<std::vector<std::uint8_t>> readPaletteBytes(const std::filesystem::path& path) {
     // A path, not a narrow name, so accented folder names open on every platform.
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) return model::failure(model::ErrorKind::NotFound, path.string());
@@ -17,11 +23,32 @@ model::Result<LoadedPalette> loadPalette(const std::filesystem::path& path) {
     if (in.bad()) return model::failure(model::ErrorKind::Unreadable, path.string());
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     if (bytes.size() > MAX_PALETTE_FILE_BYTES) return model::failure(model::ErrorKind::TooLarge, path.string());
+    return bytes;
+}
 
+LoadedPalette withSlots(Palette palette) {
     LoadedPalette loaded;
-    loaded.palette = paletteFromBytes(bytes);
+    loaded.palette = std::move(palette);
     loaded.colourSlots = slotsFromPalette(loaded.palette);
     return loaded;
+}
+
+}  // namespace
+
+model::Result<LoadedPalette> loadPalette(const std::filesystem::path& path) {
+    const auto bytes = readPaletteBytes(path);
+    if (!bytes) return bytes.error();
+    return withSlots(paletteFromBytes(*bytes));
+}
+
+model::Result<LoadedPalette> loadPaletteFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return model::failure(model::ErrorKind::NotAFile, path.string());
+    const auto bytes = readPaletteBytes(path);
+    if (!bytes) return bytes.error();
+    auto palette = decodePaletteFile(*bytes);
+    if (!palette) return palette.error();
+    return withSlots(std::move(*palette));
 }
 
 model::Result<LoadedPalette> loadStartPalette(const std::filesystem::path& workingDir,

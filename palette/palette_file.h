@@ -1,6 +1,7 @@
 #pragma once
-// Reading the palette file: three bytes (red, green, blue) per colour, no header,
-// records until the end of the file. The file is only ever read.
+// Reading palette files: start-up's "rgb9spreada.pal" (three bytes, red, green,
+// blue, per colour, no header, records until the end of the file) and, for a palette
+// the user names, any layout of palette_formats.h, decided by the file's content.
 
 #include <cstdint>
 #include <filesystem>
@@ -27,6 +28,11 @@ struct LoadedPalette {
 // Unreadable on a read error (a folder among them) and TooLarge past
 // MAX_PALETTE_FILE_BYTES; the caller then tells the user and ends the program.
 model::Result<LoadedPalette> loadPalette(const std::filesystem::path& path);
+
+// Reads a palette file in any layout palette_formats.h knows, always 256 entries.
+// Fails with NotAFile for a folder, NotFound, Unreadable and TooLarge as loadPalette
+// does, and as decodePaletteFile does on the content.
+model::Result<LoadedPalette> loadPaletteFile(const std::filesystem::path& path);
 
 // Where the installed program keeps its default palette file, relative to the folder
 // that holds the program: <prefix>/bin/viroror reads <prefix>/share/viroror/.
