@@ -146,7 +146,7 @@ private:
         const std::filesystem::path path = toolkit::toPath(input_);
         if (!std::filesystem::exists(path, error)) throw Failure{input_, readReason(model::ErrorKind::NotFound)};
         if (std::filesystem::is_directory(path, error)) throw Failure{input_, readReason(model::ErrorKind::NotAFile)};
-        std::optional<imaging::Picture> picture = imaging::loadPicture(input_.toStdString());
+        model::Result<imaging::Picture> picture = imaging::loadPicture(input_.toStdString());
         if (!picture || picture->empty()) throw Failure{input_, "is not a picture (BMP, PNG, JPEG or GIF) that can be read"};
         return std::move(*picture);
     }

@@ -72,7 +72,7 @@ void exportBitmap(Program& program) {
 
     // The canvas shows what the file holds, so a following import reads exactly
     // the colours that were written.
-    if (const std::optional<imaging::Bitmap8> written = imaging::decodeBitmap8(bytes.data(), bytes.size())) {
+    if (const model::Result<imaging::Bitmap8> written = imaging::decodeBitmap8(bytes.data(), bytes.size())) {
         const imaging::Picture shown = imaging::bitmapToPicture(*written);
         drawOnImportCanvas(importCanvas(program), shown);
         setResizeFields(program, shown.width, shown.height);

@@ -36,7 +36,7 @@ bool loadImportImage(Program& program, const QString& fileName) {
         name = program.dialogs->openFile(OPEN_IMAGE_TITLE, dialogFolder(program), OPEN_IMAGE_FILTER);
         if (name.isEmpty()) return false;
     }
-    std::optional<imaging::Picture> loaded = imaging::loadPicture(name.toStdString());
+    model::Result<imaging::Picture> loaded = imaging::loadPicture(name.toStdString());
     if (!loaded || loaded->empty()) return false;
 
     const int fullWidth = loaded->width;
@@ -46,7 +46,7 @@ bool loadImportImage(Program& program, const QString& fileName) {
     // cut off anyway, and a large photograph costs nothing beyond its visible part.
     const bool nineBit = program.window->controlState(ui::Control::GadgetNineBit) != 0;
     const imaging::Picture shown = imaging::fitForCanvas(*loaded, canvas.surfaceWidth(), canvas.surfaceHeight(), nineBit);
-    loaded.reset();
+    *loaded = imaging::Picture{};  // the full picture is not needed past the fit
     drawOnImportCanvas(canvas, shown);
     setResizeFields(program, fullWidth, fullHeight);
     return true;

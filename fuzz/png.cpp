@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!imaging::isPngData(data, size)) return 0;
 
     const auto rgba = imaging::decodePngRgba(data, size);
-    FUZZ_CHECK(picture.has_value() == rgba.has_value());
+    FUZZ_CHECK(picture.ok() == rgba.ok());
     if (!rgba) return 0;
     FUZZ_CHECK(rgba->width == picture->width && rgba->height == picture->height);
     FUZZ_CHECK(rgba->rgba.size() == picture->rgb.size() / 3 * 4);

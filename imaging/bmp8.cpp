@@ -72,19 +72,19 @@ std::vector<std::uint8_t> encodeBitmap(const IndexedPicture& picture) {
     return file;
 }
 
-std::optional<Bitmap8> decodeBitmap8(const std::uint8_t* data, std::size_t size) {
+model::Result<Bitmap8> decodeBitmap8(const std::uint8_t* data, std::size_t size) {
     MemorySource source(data, size);
     const auto layout = readBitmapLayout(source);
-    if (!layout || layout->bits != 8 || layout->compression != BMP_UNCOMPRESSED) return std::nullopt;
+    if (!layout || layout->bits != 8 || layout->compression != BMP_UNCOMPRESSED) return model::failure(model::ErrorKind::Malformed);
 
     // Stricter than the picture reader: the stored file size is a claim that must
     // hold, and the whole table must sit before the rows.
-    if (layout->declaredFileSize > size || layout->colours > 256) return std::nullopt;
+    if (layout->declaredFileSize > size || layout->colours > 256) return model::failure(model::ErrorKind::Malformed);
     const std::uint64_t tableEnd = layout->tableStart + std::uint64_t{layout->colours} * layout->entrySize;
     const std::size_t pixelOffset = layout->declaredPixelOffset;
     const std::size_t stride = static_cast<std::size_t>(layout->stride());
     const std::size_t pixelBytes = stride * static_cast<std::size_t>(layout->height);
-    if (pixelOffset < tableEnd || pixelOffset > size || size - pixelOffset < pixelBytes) return std::nullopt;
+    if (pixelOffset < tableEnd || pixelOffset > size || size - pixelOffset < pixelBytes) return model::failure(model::ErrorKind::Malformed);
 
     Bitmap8 bitmap;
     bitmap.coloursInFile = static_cast<int>(layout->colours);

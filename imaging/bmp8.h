@@ -4,6 +4,7 @@
 
 #include "imaging/fixed_colour_table.h"
 #include "imaging/picture.h"
+#include "model/result.h"
 
 #include <array>
 #include <cstddef>
@@ -44,7 +45,7 @@ struct Bitmap8 {
 // rows bottom-up or top-down). Refused: a wrong signature, a file cut short, a
 // pixel offset inside the headers or colour table, a width or height of 0 or over
 // the picture limits, a depth other than 8, any compression, more than 256 colours.
-std::optional<Bitmap8> decodeBitmap8(const std::uint8_t* data, std::size_t size);
+model::Result<Bitmap8> decodeBitmap8(const std::uint8_t* data, std::size_t size);
 
 // The bitmap shown through its colour table, as a true-colour picture.
 Picture bitmapToPicture(const Bitmap8& bitmap);

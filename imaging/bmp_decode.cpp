@@ -235,18 +235,18 @@ bool isBmpData(const std::uint8_t* data, std::size_t size) {
     return data != nullptr && size >= 2 && data[0] == 'B' && data[1] == 'M';
 }
 
-std::optional<BitmapLayout> readBitmapLayout(PictureSource& source) {
+model::Result<BitmapLayout> readBitmapLayout(PictureSource& source) {
     std::uint8_t fileHeader[FILE_HEADER_SIZE + 4];
-    if (!source.seek(0) || !source.readAll(fileHeader, sizeof fileHeader)) return std::nullopt;
-    if (!isBmpData(fileHeader, sizeof fileHeader)) return std::nullopt;
+    if (!source.seek(0) || !source.readAll(fileHeader, sizeof fileHeader)) return model::failure(model::ErrorKind::Malformed);
+    if (!isBmpData(fileHeader, sizeof fileHeader)) return model::failure(model::ErrorKind::Malformed);
     const std::uint32_t headerSize = get32(fileHeader + FILE_HEADER_SIZE);
-    if (!knownHeaderSize(headerSize)) return std::nullopt;
+    if (!knownHeaderSize(headerSize)) return model::failure(model::ErrorKind::Malformed);
 
     // The whole information header, its size field included; fields an OS/2 2.x
     // header leaves out read as 0.
     std::array<std::uint8_t, V5_HEADER_SIZE> header{};
     std::copy_n(fileHeader + FILE_HEADER_SIZE, 4, header.begin());
-    if (!source.readAll(header.data() + 4, headerSize - 4)) return std::nullopt;
+    if (!source.readAll(header.data() + 4, headerSize - 4)) return model::failure(model::ErrorKind::Malformed);
 
     BitmapLayout layout;
     layout.declaredFileSize = get32(fileHeader + 2);
@@ -269,10 +269,10 @@ std::optional<BitmapLayout> readBitmapLayout(PictureSource& source) {
     // A negative height marks rows stored top row first.
     layout.topDown = height < 0;
     if (layout.topDown) height = -height;
-    if (!pictureSizeAllowed(width, height)) return std::nullopt;
+    if (!pictureSizeAllowed(width, height)) return model::failure(model::ErrorKind::TooLarge);
     layout.width = static_cast<int>(width);
     layout.height = static_cast<int>(height);
-    if (!depthAndCompressionAgree(layout.bits, layout.compression, os2Header(headerSize))) return std::nullopt;
+    if (!depthAndCompressionAgree(layout.bits, layout.compression, os2Header(headerSize))) return model::failure(model::ErrorKind::Malformed);
 
     layout.tableStart = FILE_HEADER_SIZE + headerSize;
     layout.masks = defaultMasks(layout.bits);
@@ -282,7 +282,7 @@ std::optional<BitmapLayout> readBitmapLayout(PictureSource& source) {
             std::copy_n(&header[AT_MASKS], masks.size(), masks.begin());
         } else {
             // The 40-byte header keeps its masks (three, or four with alpha) after it.
-            if (!source.readAll(masks.data(), masks.size())) return std::nullopt;
+            if (!source.readAll(masks.data(), masks.size())) return model::failure(model::ErrorKind::Malformed);
             layout.tableStart += layout.compression == BMP_ALPHA_BITFIELDS ? 16 : 12;
         }
         const std::array<std::uint32_t, 3> given = {get32(&masks[0]), get32(&masks[4]), get32(&masks[8])};
@@ -297,7 +297,7 @@ std::optional<BitmapLayout> readBitmapLayout(PictureSource& source) {
         tableEnd += static_cast<std::uint64_t>(layout.colours) * layout.entrySize;
         // A table cut short by the end of the file keeps the entries that are there.
         std::vector<std::uint8_t> bytes(static_cast<std::size_t>(wanted) * layout.entrySize);
-        if (!source.seek(layout.tableStart)) return std::nullopt;
+        if (!source.seek(layout.tableStart)) return model::failure(model::ErrorKind::Malformed);
         const std::size_t got = source.read(bytes.data(), bytes.size()) / layout.entrySize;
         for (std::size_t i = 0; i < got; ++i) {
             const std::uint8_t* entry = &bytes[i * layout.entrySize];
@@ -309,21 +309,21 @@ std::optional<BitmapLayout> readBitmapLayout(PictureSource& source) {
     const std::uint32_t offset = layout.declaredPixelOffset;
     const bool atTable = layout.bits <= 8 && offset == FILE_HEADER_SIZE + headerSize;
     layout.pixelOffset = offset == 0 || atTable ? tableEnd : offset;
-    if (layout.pixelOffset < layout.tableStart || layout.pixelOffset > source.size()) return std::nullopt;
+    if (layout.pixelOffset < layout.tableStart || layout.pixelOffset > source.size()) return model::failure(model::ErrorKind::Malformed);
     return layout;
 }
 
-std::optional<Picture> decodeBmp(PictureSource& source) {
+model::Result<Picture> decodeBmp(PictureSource& source) {
     const auto layout = readBitmapLayout(source);
-    if (!layout) return std::nullopt;
+    if (!layout) return model::failure(model::ErrorKind::Malformed);
     Picture picture;
     const bool runLength = layout->compression == BMP_RLE8 || layout->compression == BMP_RLE4;
     const bool ok = runLength ? readRunLength(source, *layout, picture) : readRows(source, *layout, picture);
-    if (!ok) return std::nullopt;
+    if (!ok) return model::failure(model::ErrorKind::Malformed);
     return picture;
 }
 
-std::optional<Picture> decodeBmp(const std::uint8_t* data, std::size_t size) {
+model::Result<Picture> decodeBmp(const std::uint8_t* data, std::size_t size) {
     MemorySource source(data, size);
     return decodeBmp(source);
 }

@@ -7,6 +7,7 @@
 
 #include "imaging/fixed_colour_table.h"
 #include "imaging/picture.h"
+#include "model/result.h"
 #include "imaging/picture_source.h"
 
 #include <array>
@@ -52,7 +53,7 @@ bool isBmpData(const std::uint8_t* data, std::size_t size);
 // from the start of the source. Refused: a wrong signature, an unknown header size,
 // depth or compression, a size of 0 or over the picture limits, a header cut short,
 // pixels placed inside the headers or past the end of the data.
-std::optional<BitmapLayout> readBitmapLayout(PictureSource& source);
+model::Result<BitmapLayout> readBitmapLayout(PictureSource& source);
 
 // Decodes the whole bitmap. Colour-table entries the file does not hold show as
 // grey (index i as red = green = blue = i). Direct colours are widened to 8 bits
@@ -61,7 +62,7 @@ std::optional<BitmapLayout> readBitmapLayout(PictureSource& source);
 // of the bitmap) take colour-table entry 0. Refused: anything readBitmapLayout
 // refuses, rows cut short, run-length data that ends before the bitmap is whole
 // or its end code.
-std::optional<Picture> decodeBmp(PictureSource& source);
-std::optional<Picture> decodeBmp(const std::uint8_t* data, std::size_t size);
+model::Result<Picture> decodeBmp(PictureSource& source);
+model::Result<Picture> decodeBmp(const std::uint8_t* data, std::size_t size);
 
 }  // namespace imaging

@@ -41,13 +41,13 @@ bool readExtension(GifFileType* gif, int& transparentIndex) {
     return true;
 }
 
-std::optional<Picture> readFirstImage(GifFileType* gif, int transparentIndex) {
-    if (DGifGetImageDesc(gif) == GIF_ERROR) return std::nullopt;
+model::Result<Picture> readFirstImage(GifFileType* gif, int transparentIndex) {
+    if (DGifGetImageDesc(gif) == GIF_ERROR) return model::failure(model::ErrorKind::Malformed);
     const GifImageDesc& frame = gif->Image;
-    if (frame.Width <= 0 || frame.Height <= 0) return std::nullopt;
+    if (frame.Width <= 0 || frame.Height <= 0) return model::failure(model::ErrorKind::Malformed);
     const long long width = std::max<long long>(gif->SWidth, static_cast<long long>(frame.Left) + frame.Width);
     const long long height = std::max<long long>(gif->SHeight, static_cast<long long>(frame.Top) + frame.Height);
-    if (!pictureSizeAllowed(width, height)) return std::nullopt;
+    if (!pictureSizeAllowed(width, height)) return model::failure(model::ErrorKind::TooLarge);
 
     // The frame's own table wins over the file's; indices past the table are grey.
     std::array<GifColorType, 256> colours{};
@@ -67,7 +67,7 @@ std::optional<Picture> readFirstImage(GifFileType* gif, int transparentIndex) {
         picture.rgb.resize(static_cast<std::size_t>(width) * height * 3);
         line.resize(static_cast<std::size_t>(frame.Width));
     } catch (...) {
-        return std::nullopt;
+        return model::failure(model::ErrorKind::Malformed);
     }
     const GifColorType& screen = colours[transparentIndex >= 0 ? transparentIndex : 0];
     for (std::size_t i = 0; i < picture.rgb.size(); i += 3) {
@@ -85,7 +85,7 @@ std::optional<Picture> readFirstImage(GifFileType* gif, int transparentIndex) {
         const int start = frame.Interlace ? PASS_START[pass] : 0;
         const int step = frame.Interlace ? PASS_STEP[pass] : 1;
         for (int row = start; row < frame.Height; row += step) {
-            if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR) return std::nullopt;
+            if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR) return model::failure(model::ErrorKind::Malformed);
             std::uint8_t* to = picture.pixel(frame.Left, frame.Top + row);
             for (const GifPixelType index : line) {
                 *to++ = colours[index].Red;
@@ -103,27 +103,27 @@ bool isGifData(const std::uint8_t* data, std::size_t size) {
     return data != nullptr && size >= 6 && (std::memcmp(data, "GIF87a", 6) == 0 || std::memcmp(data, "GIF89a", 6) == 0);
 }
 
-std::optional<Picture> decodeGif(PictureSource& source) {
+model::Result<Picture> decodeGif(PictureSource& source) {
     std::uint8_t signature[6];
     if (!source.seek(0) || !source.readAll(signature, sizeof signature) || !isGifData(signature, 6) ||
         !source.seek(0))
-        return std::nullopt;
+        return model::failure(model::ErrorKind::Malformed);
     int error = 0;
     GifCloser closer{DGifOpen(&source, readFromSource, &error)};
     GifFileType* gif = closer.gif;
-    if (gif == nullptr) return std::nullopt;
+    if (gif == nullptr) return model::failure(model::ErrorKind::Malformed);
 
     int transparentIndex = -1;
     for (;;) {
         GifRecordType record = UNDEFINED_RECORD_TYPE;
-        if (DGifGetRecordType(gif, &record) == GIF_ERROR) return std::nullopt;
+        if (DGifGetRecordType(gif, &record) == GIF_ERROR) return model::failure(model::ErrorKind::Malformed);
         if (record == IMAGE_DESC_RECORD_TYPE) return readFirstImage(gif, transparentIndex);
-        if (record != EXTENSION_RECORD_TYPE) return std::nullopt;  // the end, or junk, before any picture
-        if (!readExtension(gif, transparentIndex)) return std::nullopt;
+        if (record != EXTENSION_RECORD_TYPE) return model::failure(model::ErrorKind::Malformed);  // the end, or junk, before any picture
+        if (!readExtension(gif, transparentIndex)) return model::failure(model::ErrorKind::Malformed);
     }
 }
 
-std::optional<Picture> decodeGif(const std::uint8_t* data, std::size_t size) {
+model::Result<Picture> decodeGif(const std::uint8_t* data, std::size_t size) {
     MemorySource source(data, size);
     return decodeGif(source);
 }

@@ -3,6 +3,7 @@
 // screen as it would first be shown.
 
 #include "imaging/picture.h"
+#include "model/result.h"
 #include "imaging/picture_source.h"
 
 #include <cstddef>
@@ -22,7 +23,7 @@ bool isGifData(const std::uint8_t* data, std::size_t size);
 // them, when the file has no table) show as grey: red = green = blue = index.
 // Refused: a screen over the picture limits, a picture of no pixels, no picture
 // at all, and a first picture whose data is cut short or corrupt.
-std::optional<Picture> decodeGif(PictureSource& source);
-std::optional<Picture> decodeGif(const std::uint8_t* data, std::size_t size);
+model::Result<Picture> decodeGif(PictureSource& source);
+model::Result<Picture> decodeGif(const std::uint8_t* data, std::size_t size);
 
 }  // namespace imaging

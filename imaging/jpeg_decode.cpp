@@ -219,20 +219,20 @@ bool isJpegData(const std::uint8_t* data, std::size_t size) {
     return data != nullptr && size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
-std::optional<Picture> decodeJpeg(PictureSource& source) {
+model::Result<Picture> decodeJpeg(PictureSource& source) {
     JpegOutput out;
-    if (!decodeToPicture(source, out)) return std::nullopt;
+    if (!decodeToPicture(source, out)) return model::failure(model::ErrorKind::Malformed);
     return std::move(out.picture);
 }
 
-std::optional<Picture> decodeJpeg(const std::uint8_t* data, std::size_t size) {
+model::Result<Picture> decodeJpeg(const std::uint8_t* data, std::size_t size) {
     MemorySource source(data, size);
     return decodeJpeg(source);
 }
 
-std::optional<Picture> decodeJpegFile(const std::string& path) {
+model::Result<Picture> decodeJpegFile(const std::string& path) {
     const auto source = FileSource::open(path);
-    if (!source) return std::nullopt;
+    if (!source) return model::failure(model::ErrorKind::Malformed);
     return decodeJpeg(*source);
 }
 

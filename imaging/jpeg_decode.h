@@ -4,6 +4,7 @@
 // claims a size over the picture limits, is refused before pixel memory is taken.
 
 #include "imaging/picture.h"
+#include "model/result.h"
 #include "imaging/picture_source.h"
 
 #include <cstddef>
@@ -19,8 +20,8 @@ bool isJpegData(const std::uint8_t* data, std::size_t size);
 // The source is read from its start, a piece at a time; the rows go straight into
 // the picture. Refused as well: a progressive picture whose coefficients would not
 // fit in what the memory budget leaves beside the picture.
-std::optional<Picture> decodeJpeg(PictureSource& source);
-std::optional<Picture> decodeJpeg(const std::uint8_t* data, std::size_t size);
-std::optional<Picture> decodeJpegFile(const std::string& path);
+model::Result<Picture> decodeJpeg(PictureSource& source);
+model::Result<Picture> decodeJpeg(const std::uint8_t* data, std::size_t size);
+model::Result<Picture> decodeJpegFile(const std::string& path);
 
 }  // namespace imaging

@@ -7,25 +7,25 @@
 
 namespace imaging {
 
-std::optional<Picture> decodePicture(PictureSource& source) {
+model::Result<Picture> decodePicture(PictureSource& source) {
     std::uint8_t start[8] = {};
-    if (!source.seek(0)) return std::nullopt;
+    if (!source.seek(0)) return model::failure(model::ErrorKind::Unreadable);
     const std::size_t got = source.read(start, sizeof start);
     if (isPngData(start, got)) return decodePng(source);
     if (isJpegData(start, got)) return decodeJpeg(source);
     if (isGifData(start, got)) return decodeGif(source);
     if (isBmpData(start, got)) return decodeBmp(source);
-    return std::nullopt;
+    return model::failure(model::ErrorKind::UnknownFormat);
 }
 
-std::optional<Picture> decodePicture(const std::uint8_t* data, std::size_t size) {
+model::Result<Picture> decodePicture(const std::uint8_t* data, std::size_t size) {
     MemorySource source(data, size);
     return decodePicture(source);
 }
 
-std::optional<Picture> loadPicture(const std::string& path) {
+model::Result<Picture> loadPicture(const std::string& path) {
     const auto source = FileSource::open(path);
-    if (!source) return std::nullopt;
+    if (!source) return model::failure(model::ErrorKind::NotFound, path);
     return decodePicture(*source);
 }
 

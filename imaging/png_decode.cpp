@@ -111,9 +111,9 @@ bool isPngData(const std::uint8_t* data, std::size_t size) {
     return data != nullptr && size >= 8 && png_sig_cmp(data, 0, 8) == 0;
 }
 
-std::optional<Picture> decodePng(PictureSource& source) {
+model::Result<Picture> decodePng(PictureSource& source) {
     PngOutput out;
-    if (!decodeToBuffer(source, 3, out)) return std::nullopt;
+    if (!decodeToBuffer(source, 3, out)) return model::failure(model::ErrorKind::Malformed);
     Picture picture;
     picture.width = out.width;
     picture.height = out.height;
@@ -121,21 +121,21 @@ std::optional<Picture> decodePng(PictureSource& source) {
     return picture;
 }
 
-std::optional<Picture> decodePng(const std::uint8_t* data, std::size_t size) {
+model::Result<Picture> decodePng(const std::uint8_t* data, std::size_t size) {
     MemorySource source(data, size);
     return decodePng(source);
 }
 
-std::optional<Picture> decodePngFile(const std::string& path) {
+model::Result<Picture> decodePngFile(const std::string& path) {
     const auto source = FileSource::open(path);
-    if (!source) return std::nullopt;
+    if (!source) return model::failure(model::ErrorKind::Malformed);
     return decodePng(*source);
 }
 
-std::optional<RgbaPicture> decodePngRgba(const std::uint8_t* data, std::size_t size) {
+model::Result<RgbaPicture> decodePngRgba(const std::uint8_t* data, std::size_t size) {
     MemorySource source(data, size);
     PngOutput out;
-    if (!decodeToBuffer(source, 4, out)) return std::nullopt;
+    if (!decodeToBuffer(source, 4, out)) return model::failure(model::ErrorKind::Malformed);
     RgbaPicture picture;
     picture.width = out.width;
     picture.height = out.height;

@@ -4,6 +4,7 @@
 // size over the picture limits is refused before any pixel memory is taken.
 
 #include "imaging/picture.h"
+#include "model/result.h"
 #include "imaging/picture_source.h"
 
 #include <cstddef>
@@ -28,12 +29,12 @@ bool isPngData(const std::uint8_t* data, std::size_t size);
 // Decodes to true-colour RGB; alpha and transparency are dropped (the colour
 // values are kept as stored, not blended with anything).
 // The source is read from its start, a piece at a time.
-std::optional<Picture> decodePng(PictureSource& source);
-std::optional<Picture> decodePng(const std::uint8_t* data, std::size_t size);
-std::optional<Picture> decodePngFile(const std::string& path);
+model::Result<Picture> decodePng(PictureSource& source);
+model::Result<Picture> decodePng(const std::uint8_t* data, std::size_t size);
+model::Result<Picture> decodePngFile(const std::string& path);
 
 // Decodes keeping alpha, for pictures held in the program (the toolbar icons).
 // Grey becomes equal red, green and blue; a picture without alpha is opaque.
-std::optional<RgbaPicture> decodePngRgba(const std::uint8_t* data, std::size_t size);
+model::Result<RgbaPicture> decodePngRgba(const std::uint8_t* data, std::size_t size);
 
 }  // namespace imaging

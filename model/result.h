@@ -25,6 +25,7 @@ enum class ErrorKind {
     EmptyRange,   // the range asked for holds no sprite
     CannotWrite,  // creating, writing or replacing the file failed
     Malformed,    // the content does not follow the layout its header or size claims
+    UnknownFormat,  // not a kind of file the reader knows
     TooManyEntries,  // holds more entries than the program has room for (a palette past 256 colours)
 };
 

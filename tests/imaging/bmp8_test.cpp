@@ -43,7 +43,7 @@ TEST_P(BitmapSizes, ExactBytesAndRoundTrip) {
                                   << std::mismatch(file.begin(), file.end(), expected.begin(), expected.end()).first -
                                          file.begin();
     const auto bitmap = decodeBitmap8(file.data(), file.size());
-    ASSERT_TRUE(bitmap.has_value());
+    ASSERT_TRUE(bitmap.ok());
     EXPECT_EQ(bitmap->coloursInFile, 256);
     EXPECT_EQ(bitmap->colours, FIXED_COLOUR_TABLE);
     EXPECT_EQ(encodeBitmap(bitmap->indices), file);
@@ -62,9 +62,9 @@ TEST(Bitmap, PicturesWithNothingToWriteGiveNoFile) {
 // short is refused rather than read past its end.
 TEST(BitmapReader, CutFilesAreRefused) {
     const Bytes good = encodeBitmap(randomIndexed(9, 5, 7));
-    ASSERT_TRUE(decodeBitmap8(good.data(), good.size()).has_value());
+    ASSERT_TRUE(decodeBitmap8(good.data(), good.size()).ok());
     for (std::size_t length = 0; length < good.size(); ++length)
-        ASSERT_FALSE(decodeBitmap8(good.data(), length).has_value()) << "cut at " << length;
+        ASSERT_FALSE(decodeBitmap8(good.data(), length).ok()) << "cut at " << length;
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST_P(JpegSizes, ColourGreyCmykAndYcckComeBackClose) {
                                                      : Byte((recipe.pixels[i + c] * recipe.pixels[i + 3] + 127) / 255));
         const Bytes file = picture_files::writeJpeg(recipe);
         const auto picture = decodeJpeg(file.data(), file.size());
-        ASSERT_TRUE(picture.has_value());
+        ASSERT_TRUE(picture.ok());
         EXPECT_EQ(picture->width, width);
         EXPECT_EQ(picture->height, height);
         ASSERT_EQ(picture->rgb.size(), expected.size());
@@ -60,7 +60,7 @@ Bytes noisyJpeg(int components, bool progressive) {
     return picture_files::writeJpeg({40, 24, components, 90, false, progressive, pixels});
 }
 
-bool decodes(const Bytes& file) { return decodeJpeg(file.data(), file.size()).has_value(); }
+bool decodes(const Bytes& file) { return decodeJpeg(file.data(), file.size()).ok(); }
 
 std::size_t markerAt(const Bytes& file, std::uint8_t code, std::uint8_t orCode) {
     for (std::size_t i = 2; i + 1 < file.size(); ++i)
@@ -76,7 +76,7 @@ TEST(JpegRefusal, CutFilesAndScanDataStoppedByAnEndMarkerAreRefused) {
         const std::size_t scan = markerAt(file, 0xDA, 0xDA);
         ASSERT_TRUE(decodes(file) && scan > 0);
         for (std::size_t length = 0; length < file.size(); ++length)
-            ASSERT_FALSE(decodeJpeg(file.data(), length).has_value()) << "cut at " << length;
+            ASSERT_FALSE(decodeJpeg(file.data(), length).ok()) << "cut at " << length;
         const std::size_t start = scan + 2 + (file[scan + 2] << 8 | file[scan + 3]), end = file.size() - 2;
         // Every cut of a baseline scan; for a progressive file a cut in its first scan.
         for (std::size_t length = start + (progressive ? 3 : 0); length < (progressive ? start + 4 : end); ++length) {

@@ -39,7 +39,9 @@ class PalettePicture : public ::testing::TestWithParam<int> {};
 TEST_P(PalettePicture, ShowsOnlyTableColoursAndOffersEveryEntry) {
     const int number = GetParam();
     const std::string name = kResources + "/palette" + std::to_string(number) + (number < 2 ? ".png" : ".bmp");
-    const imaging::Picture picture = imaging::loadPicture(name).value_or(imaging::Picture{});
+    const auto loaded = imaging::loadPicture(name);
+    ASSERT_TRUE(loaded.ok()) << name;
+    const imaging::Picture& picture = *loaded;
     ASSERT_EQ(picture.width, number < 2 ? 640 : 257);
     ASSERT_EQ(picture.height, number < 2 ? 445 : 193);
     const auto pack = [](const std::uint8_t* p) { return p[0] << 16 | p[1] << 8 | p[2]; };
