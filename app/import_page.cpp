@@ -108,7 +108,6 @@ void importSprites(Program& program, int gx, int gy, int across, int down) {
             // The step is an integer division taken first: 1 per cell for 64 cells.
             window.setStatus(QStringLiteral("Importing..."), (100 / cells) * imported);
             readCell(surface, program.palette, gx + CELL * c, gy + CELL * r, m.grid);
-            drawEditorGrid(program);
             if (m.spriteCount < model::MAX_SPRITES + 1 && imported < m.spriteCount) {
                 showSpriteCount(program);
                 m.nextSprite();
@@ -119,7 +118,9 @@ void importSprites(Program& program, int gx, int gy, int across, int down) {
             ++imported;
         }
     }
-    // The loop always steps one past the last cell; step back onto it.
+    // The loop always steps one past the last cell; step back onto it. The grid is
+    // drawn once, here: nothing is painted while the loop holds the event thread,
+    // so drawing it for every cell only cost time.
     if (imported > 0 && m.spriteCount > 1) {
         m.previousSprite();
         m.spriteCount -= 1;
