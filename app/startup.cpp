@@ -85,6 +85,19 @@ QImage palettePicture(const QString& name) {
     return {};
 }
 
+// The first drawing on a page's canvases, once the page has been built.
+void setUpPage(Program& program, int page) {
+    ui::WindowMain& window = *program.window;
+    if (page == ui::PageImport) {
+        window.canvas(ui::Control::GadgetImportCanvas)->setBackground(toolkit::rgbColour(40, 40, 40));
+        window.canvas(ui::Control::GadgetGrabCanvas)
+            ->fillBox(0, 0, ui::GRAB_AREA_WIDTH, ui::GRAB_AREA_HEIGHT, toolkit::rgbColour(255, 170, 170));
+    } else if (page == ui::PagePreview) {
+        program.views.clearSheetPreview();
+        drawSheetPreview(program);
+    }
+}
+
 QString withSeparator(QString dir) {
     dir = QDir::fromNativeSeparators(dir);
     if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
@@ -136,8 +149,8 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     // The count field shows sprites in use minus one, like the number beside it.
     showSpriteCount(program);
 
-    if (auto* import = window.canvas(ui::Control::GadgetImportCanvas)) import->setBackground(toolkit::rgbColour(40, 40, 40));
-    if (auto* grab = window.canvas(ui::Control::GadgetGrabCanvas)) grab->fillBox(0, 0, ui::GRAB_AREA_WIDTH, ui::GRAB_AREA_HEIGHT, toolkit::rgbColour(255, 170, 170));
+    // The other pages are built when first shown or reached; their first drawing waits for that.
+    window.setPageSetup([&program](int page) { setUpPage(program, page); });
 
     registerShortcuts(window);
     window.applyStartValues();
@@ -150,7 +163,6 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     program.animationTimer->start();
 
     window.showFileListDirectory(program.workingDir);
-    drawSheetPreview(program);
     return session;
 }
 

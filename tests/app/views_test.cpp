@@ -81,8 +81,8 @@ TEST_F(Views, FreshSheetShowsTransparentCellsInsideTheLattice) {
     EXPECT_EQ(canvas(Control::GadgetPreviewCanvas).image().size(), QSize(64, 64));
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) ASSERT_EQ(pixel(Control::GadgetPreviewCanvas, x, y), MAGENTA);
-    EXPECT_EQ(toolkit::readPixel(program.views.spriteImages[1], 63, 63), MAGENTA);
-    EXPECT_EQ(toolkit::readPixel(program.views.spriteImages[2], 10, 10), WHITE);
+    EXPECT_EQ(toolkit::readPixel(program.views.spriteImage(1), 63, 63), MAGENTA);
+    EXPECT_EQ(toolkit::readPixel(program.views.spriteImage(2), 10, 10), WHITE);
     EXPECT_EQ(pixel(Control::GadgetActualSizeCanvas, 15, 15), MAGENTA);
     EXPECT_EQ(pixel(Control::GadgetActualSizeCanvas, 16, 5), DARK_GREY);
 }
