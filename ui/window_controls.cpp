@@ -37,8 +37,6 @@ constexpr int MIN_CAPTION_STRETCH = 70;
 
 bool has(const ControlSpec& entry, ControlOption option) { return (entry.options & option) != 0; }
 
-QString iconPath(const char* name) { return QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)); }
-
 // Frames only decorate: they sit behind the controls they surround and let
 // every mouse event through to them.
 QWidget* createFrame(const ControlSpec& entry, QWidget* parent) {
@@ -116,7 +114,6 @@ QWidget* WindowMain::createControl(const ControlSpec& entry, QWidget* parent) {
     case ControlKind::ImageButton: {
         auto* button = new QPushButton(parent);
         button->setIconSize(QSize(ICON_SIDE, ICON_SIDE));
-        if (entry.icon != nullptr) button->setIcon(QIcon(iconPath(entry.icon)));
         button->setCheckable(has(entry, OptToggle));
         widget = button;
         break;
