@@ -3,8 +3,8 @@
 
 #include <QImage>
 
-#include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "toolkit/canvas.h"
@@ -15,7 +15,7 @@
 #include "app/texts.h"
 #include "toolkit/text_number.h"
 #include "imaging/bmp8.h"
-#include "imaging/colour_fit.h"
+#include "imaging/import_fit.h"
 #include "io/safe_write.h"
 #include "ui/control_ids.h"
 #include "ui/window_main.h"
@@ -28,14 +28,6 @@ constexpr const char* SAVE_BITMAP_TITLE = "Save 256 BMP";
 constexpr const char* SAVE_BITMAP_FILTER = "256 color bitmap|*.bmp";
 constexpr int FIXED_EXPORT_WIDTH = 256;
 constexpr int FIXED_EXPORT_HEIGHT = 192;
-
-// Upside down: row y takes row h - 1 - y; the pixels within a row keep their order.
-void flipRows(imaging::Picture& picture) {
-    const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * 3;
-    for (int top = 0, bottom = picture.height - 1; top < bottom; ++top, --bottom) {
-        std::swap_ranges(picture.pixel(0, top), picture.pixel(0, top) + rowBytes, picture.pixel(0, bottom));
-    }
-}
 
 // The name as typed, with ".bmp" added unless it already ends in .bmp in any case.
 QString withBitmapExtension(const QString& name) {
@@ -59,8 +51,8 @@ void exportBitmap(Program& program) {
     imaging::Picture picture;
     if (imaging::pictureSizeAllowed(width, height)) {
         picture = copyImportArea(importCanvas(program).image(), width, height);
-        if (window.controlState(ui::Control::GadgetMirrorFlip) != 0) flipRows(picture);
     }
+    const bool flip = window.controlState(ui::Control::GadgetMirrorFlip) != 0;
 
     QString name = program.dialogs->saveFile(SAVE_BITMAP_TITLE, dialogFolder(program), SAVE_BITMAP_FILTER);
     if (name.isEmpty()) return;
@@ -71,9 +63,8 @@ void exportBitmap(Program& program) {
         return;
     }
 
-    if (window.controlState(ui::Control::GadgetNineBit) != 0) imaging::reduceTo9Bit(picture);
-    const std::vector<std::uint8_t> bytes = imaging::encodeBitmap(imaging::convertToIndexed(picture));
-    picture = {};
+    const bool nineBit = window.controlState(ui::Control::GadgetNineBit) != 0;
+    const std::vector<std::uint8_t> bytes = imaging::exportBitmapBytes(std::move(picture), flip, nineBit);
     if (bytes.empty() || !io::writeFileReplacing(localPath(name), bytes)) {
         window.setStatus(failed, 0);
         return;

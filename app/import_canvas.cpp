@@ -5,16 +5,19 @@
 #include <QImage>
 
 #include <algorithm>
-#include <cstring>
 
 #include "toolkit/canvas.h"
+#include "toolkit/picture_image.h"
 #include "app/program.h"
 #include "app/window_text.h"
-#include "imaging/fixed_colour_table.h"
 #include "ui/control_ids.h"
 #include "ui/window_main.h"
 
 namespace app {
+
+// The batch import draws its own picture of the canvas; both must be the same size.
+static_assert(ui::IMPORT_CANVAS_WIDTH == imaging::IMPORT_CANVAS_WIDTH &&
+              ui::IMPORT_CANVAS_HEIGHT == imaging::IMPORT_CANVAS_HEIGHT);
 
 toolkit::Canvas& importCanvas(Program& program) { return *program.window->canvas(ui::Control::GadgetImportCanvas); }
 
@@ -32,61 +35,7 @@ void drawOnImportCanvas(toolkit::Canvas& canvas, const imaging::Picture& picture
 }
 
 imaging::Picture copyImportArea(const QImage& surface, int w, int h) {
-    imaging::Picture area;
-    if (w <= 0 || h <= 0) return area;
-    area.width = w;
-    area.height = h;
-    area.rgb.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3);
-    const std::uint8_t back[3] = {static_cast<std::uint8_t>(toolkit::redOf(IMPORT_BACKGROUND)),
-                                  static_cast<std::uint8_t>(toolkit::greenOf(IMPORT_BACKGROUND)),
-                                  static_cast<std::uint8_t>(toolkit::blueOf(IMPORT_BACKGROUND))};
-    const int inW = std::min(w, surface.width());
-    const int inH = std::min(h, surface.height());
-    for (int y = 0; y < h; ++y) {
-        std::uint8_t* out = area.pixel(0, y);
-        int x = 0;
-        if (y < inH) {
-            const auto* in = reinterpret_cast<const QRgb*>(surface.constScanLine(y));
-            for (; x < inW; ++x, out += 3) {
-                out[0] = static_cast<std::uint8_t>(qRed(in[x]));
-                out[1] = static_cast<std::uint8_t>(qGreen(in[x]));
-                out[2] = static_cast<std::uint8_t>(qBlue(in[x]));
-            }
-        }
-        for (; x < w; ++x, out += 3) std::memcpy(out, back, 3);
-    }
-    return area;
-}
-
-imaging::Picture cropPicture(const imaging::Picture& picture, int w, int h) {
-    if (picture.empty() || (picture.width <= w && picture.height <= h)) return picture;
-    imaging::Picture part;
-    part.width = std::min(picture.width, std::max(w, 0));
-    part.height = std::min(picture.height, std::max(h, 0));
-    if (part.empty()) return {};
-    part.rgb.resize(static_cast<std::size_t>(part.width) * static_cast<std::size_t>(part.height) * 3);
-    for (int y = 0; y < part.height; ++y) {
-        std::memcpy(part.pixel(0, y), picture.pixel(0, y), static_cast<std::size_t>(part.width) * 3);
-    }
-    return part;
-}
-
-imaging::Picture pictureFromIndexed(const imaging::IndexedPicture& indexed) {
-    imaging::Picture shown;
-    if (indexed.width <= 0 || indexed.height <= 0) return shown;
-    shown.width = indexed.width;
-    shown.height = indexed.height;
-    shown.rgb.resize(static_cast<std::size_t>(shown.width) * static_cast<std::size_t>(shown.height) * 3);
-    for (int y = 0; y < shown.height; ++y) {
-        std::uint8_t* out = shown.pixel(0, y);
-        for (int x = 0; x < shown.width; ++x, out += 3) {
-            const imaging::Rgb& c = imaging::FIXED_COLOUR_TABLE[indexed.at(x, y)];
-            out[0] = c.r;
-            out[1] = c.g;
-            out[2] = c.b;
-        }
-    }
-    return shown;
+    return imaging::canvasArea(toolkit::imageToPicture(surface), w, h);
 }
 
 void setResizeFields(Program& program, int width, int height) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "toolkit/colour.h"
+#include "imaging/import_fit.h"
 #include "imaging/picture.h"
 
 class QImage;
@@ -22,7 +23,8 @@ namespace app {
 struct Program;
 
 // Background of the import canvas, where no picture is drawn.
-inline constexpr int IMPORT_BACKGROUND = toolkit::rgbColour(40, 40, 40);
+inline constexpr int IMPORT_BACKGROUND =
+    toolkit::rgbColour(imaging::IMPORT_BACKGROUND.r, imaging::IMPORT_BACKGROUND.g, imaging::IMPORT_BACKGROUND.b);
 
 // The import canvas of the program's window.
 toolkit::Canvas& importCanvas(Program& program);
@@ -34,12 +36,6 @@ void drawOnImportCanvas(toolkit::Canvas& canvas, const imaging::Picture& picture
 // The w x h area at the canvas origin as a true-colour picture; pixels beyond the
 // surface are the background colour. An empty picture for w or h below 1.
 imaging::Picture copyImportArea(const QImage& surface, int w, int h);
-
-// The top-left w x h part of a picture (all of it when it is smaller).
-imaging::Picture cropPicture(const imaging::Picture& picture, int w, int h);
-
-// An indexed picture shown through FIXED_COLOUR_TABLE.
-imaging::Picture pictureFromIndexed(const imaging::IndexedPicture& indexed);
 
 // GadgetResizeWidth / GadgetResizeHeight: both the value and the decimal text.
 void setResizeFields(Program& program, int width, int height);

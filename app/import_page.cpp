@@ -9,8 +9,9 @@
 #include "toolkit/dialogs.h"
 #include "app/import_canvas.h"
 #include "app/program.h"
-#include "imaging/colour_fit.h"
+#include "imaging/import_fit.h"
 #include "imaging/picture_load.h"
+#include "imaging/sprite_grab.h"
 #include "palette/palette.h"
 #include "ui/control_ids.h"
 #include "app/redraw.h"
@@ -26,25 +27,6 @@ constexpr const char* OPEN_IMAGE_FILTER = " images |*.bmp;*.png;*.jpg;*.gif";
 constexpr int MAX_GRAB_ACROSS = 16;
 constexpr int MAX_GRAB_DOWN = 4;
 constexpr int CELL = model::SPRITE_SIDE;
-
-// Reads one 16 x 16 cell of the canvas surface, whose top-left pixel is (left, top),
-// into the grid. A pixel beyond the surface, or of a colour the palette lacks, leaves
-// its cell as it was.
-void readCell(const QImage& surface, const palette::Palette& colours, int left, int top, model::SpriteGrid& grid) {
-    for (int py = 0; py < CELL; ++py) {
-        const int y = top + py;
-        if (y < 0 || y >= surface.height()) continue;
-        const auto* line = reinterpret_cast<const QRgb*>(surface.constScanLine(y));
-        for (int px = 0; px < CELL; ++px) {
-            const int x = left + px;
-            if (x < 0 || x >= surface.width()) continue;
-            const QRgb c = line[x];
-            if (const std::optional<int> index = palette::findPaletteIndex(colours, qRed(c), qGreen(c), qBlue(c))) {
-                grid.cell(px, py) = *index;
-            }
-        }
-    }
-}
 
 }  // namespace
 
@@ -62,13 +44,9 @@ bool loadImportImage(Program& program, const QString& fileName) {
     toolkit::Canvas& canvas = importCanvas(program);
     // Only what the canvas can show is fitted: the colours of the rest would be
     // cut off anyway, and a large photograph costs nothing beyond its visible part.
-    imaging::Picture shown = cropPicture(*loaded, canvas.surfaceWidth(), canvas.surfaceHeight());
+    const bool nineBit = program.window->controlState(ui::Control::GadgetNineBit) != 0;
+    const imaging::Picture shown = imaging::fitForCanvas(*loaded, canvas.surfaceWidth(), canvas.surfaceHeight(), nineBit);
     loaded.reset();
-    if (program.window->controlState(ui::Control::GadgetNineBit) != 0) {
-        imaging::reduceTo9Bit(shown);
-    } else {
-        shown = pictureFromIndexed(imaging::convertToIndexed(shown));
-    }
     drawOnImportCanvas(canvas, shown);
     setResizeFields(program, fullWidth, fullHeight);
     return true;
@@ -102,29 +80,19 @@ void importSprites(Program& program, int gx, int gy, int across, int down) {
     gy = std::clamp(gy, -CELL * MAX_GRAB_DOWN, surface.height());
     const int cells = across * down;
 
-    int imported = 0;
-    for (int r = 0; r < down; ++r) {
-        for (int c = 0; c < across; ++c) {
+    const auto rgbAt = [&surface](int x, int y) {
+        const QRgb c = reinterpret_cast<const QRgb*>(surface.constScanLine(y))[x];
+        return palette::RgbColour{qRed(c), qGreen(c), qBlue(c)};
+    };
+    const int imported = imaging::grabSprites(
+        surface.width(), surface.height(), rgbAt, program.palette, m, imaging::GrabArea{gx, gy, across, down},
+        [&](int done, bool stepsOn) {
             // The step is an integer division taken first: 1 per cell for 64 cells.
-            window.setStatus(QStringLiteral("Importing..."), (100 / cells) * imported);
-            readCell(surface, program.palette, gx + CELL * c, gy + CELL * r, m.grid);
-            if (m.spriteCount < model::MAX_SPRITES + 1 && imported < m.spriteCount) {
-                showSpriteCount(program);
-                m.nextSprite();
-                m.spriteCount += 1;
-            } else if (m.spriteCount > imported) {
-                m.spriteCount -= 1;
-            }
-            ++imported;
-        }
-    }
-    // The loop always steps one past the last cell; step back onto it. The grid is
-    // drawn once, here: nothing is painted while the loop holds the event thread,
-    // so drawing it for every cell only cost time.
-    if (imported > 0 && m.spriteCount > 1) {
-        m.previousSprite();
-        m.spriteCount -= 1;
-    }
+            window.setStatus(QStringLiteral("Importing..."), (100 / cells) * done);
+            if (stepsOn) showSpriteCount(program);
+        });
+    // The grid is drawn once, here: nothing is painted while the cut holds the event
+    // thread, so drawing it for every cell only cost time.
     drawEditorGrid(program);
     window.setStatus(QStringLiteral("Ready..."), 100);
     program.dialogs->message(QStringLiteral("Success"), QStringLiteral("Imported sprites : ") + QString::number(imported));

@@ -1,17 +1,18 @@
 #include "app/startup.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QIcon>
 #include <QPixmap>
 #include <QTimer>
 
-#include <filesystem>
 #include <span>
 #include <utility>
 
 #include "toolkit/canvas.h"
 #include "toolkit/colour.h"
+#include "toolkit/paths.h"
 #include "app/commands.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/picture_image.h"
@@ -99,7 +100,11 @@ QString withSeparator(QString dir) {
 
 }  // namespace
 
-std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& workingDir) {
+QString shippedDataDir() {
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QString::fromLatin1(palette::SHIPPED_PALETTE_DIR);
+}
+
+std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& workingDir, const QString& shippedDir) {
     auto session = std::make_unique<Session>();
     Program& program = session->program;
     program.dialogs = &dialogs;
@@ -114,9 +119,8 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     program.state.palettePictureMax = 2;
 
     // The palette, before any window exists: without it the program cannot show a pixel.
-    const std::filesystem::path palettePath =
-        std::filesystem::path(program.workingDir.toStdU16String()) / palette::PALETTE_FILE_NAME;
-    auto loaded = palette::loadPalette(palettePath);
+    auto loaded = palette::loadStartPalette(toolkit::toPath(program.workingDir),
+                                            toolkit::toPath(shippedDir.isEmpty() ? shippedDataDir() : shippedDir));
     if (!loaded) {
         dialogs.message(QString::fromLatin1(PALETTE_LOAD_ERROR_TITLE),
                         QString::fromLatin1(PALETTE_LOAD_ERROR_TEXT));

@@ -28,4 +28,14 @@ struct LoadedPalette {
 // MAX_PALETTE_FILE_BYTES; the caller then tells the user and ends the program.
 model::Result<LoadedPalette> loadPalette(const std::filesystem::path& path);
 
+// Where the installed program keeps its default palette file, relative to the folder
+// that holds the program: <prefix>/bin/viroror reads <prefix>/share/viroror/.
+inline constexpr const char* SHIPPED_PALETTE_DIR = "../share/viroror";
+
+// The palette a run starts with: PALETTE_FILE_NAME of the working folder when that
+// reads, else the one in shippedDir (the program's own copy). Fails as loadPalette
+// does on the shipped file when neither reads.
+model::Result<LoadedPalette> loadStartPalette(const std::filesystem::path& workingDir,
+                                              const std::filesystem::path& shippedDir);
+
 }  // namespace palette

@@ -8,4 +8,4 @@ scripts/build.sh viroror
 mkdir -p build/work
 cp -n resources/rgb9spreada.pal build/work/ 2>/dev/null || true
 cd build/work
-exec ../viroror
+exec ../bin/viroror

@@ -1,6 +1,7 @@
 #pragma once
-// A small libpng writer shared by the resource generators: grey-with-alpha icons
-// and palette-indexed pictures. Only the tools write PNG; the program only reads.
+// A small libpng writer shared by the resource generators: grey-with-alpha icons,
+// the colour program icon and palette-indexed pictures. (The program's own writer,
+// for its batch commands, is imaging/png_encode.h.)
 
 #include <png.h>
 
@@ -15,15 +16,16 @@
 
 namespace tools {
 
-enum class PngKind { GreyAlpha, Indexed };
+enum class PngKind { GreyAlpha, Indexed, Rgba };
 
 // Writes width x height pixels, rows top to bottom: 2 bytes per pixel (grey, alpha)
-// for GreyAlpha, 1 byte (an index into `colours`) for Indexed. Time and text chunks
+// for GreyAlpha, 1 byte (an index into `colours`) for Indexed, 4 (red, green, blue,
+// alpha) for Rgba. Time and text chunks
 // are left out so the output depends only on the pixels.
 inline bool writePng(const std::string& path, int width, int height, PngKind kind,
                      const std::vector<std::uint8_t>& pixels,
                      const std::array<imaging::Rgb, 256>& colours = imaging::FIXED_COLOUR_TABLE) {
-    const int bytesPerPixel = kind == PngKind::GreyAlpha ? 2 : 1;
+    const int bytesPerPixel = kind == PngKind::GreyAlpha ? 2 : kind == PngKind::Rgba ? 4 : 1;
     if (width <= 0 || height <= 0 || pixels.size() != static_cast<std::size_t>(width) * height * bytesPerPixel)
         return false;
     std::FILE* file = std::fopen(path.c_str(), "wb");
@@ -45,7 +47,9 @@ inline bool writePng(const std::string& path, int width, int height, PngKind kin
     png_init_io(png, file);
     png_set_compression_level(png, 9);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
-                 kind == PngKind::GreyAlpha ? PNG_COLOR_TYPE_GRAY_ALPHA : PNG_COLOR_TYPE_PALETTE,
+                 kind == PngKind::GreyAlpha ? PNG_COLOR_TYPE_GRAY_ALPHA
+                 : kind == PngKind::Rgba    ? PNG_COLOR_TYPE_RGB_ALPHA
+                                            : PNG_COLOR_TYPE_PALETTE,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (kind == PngKind::Indexed) {
         for (std::size_t i = 0; i < 256; ++i) plte[i] = png_color{colours[i].r, colours[i].g, colours[i].b};

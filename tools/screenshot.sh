@@ -4,7 +4,7 @@
 #
 # Usage: tools/screenshot.sh OUTPUT.png [SECONDS] -- PROGRAM [ARGUMENTS...]
 #   SECONDS  how long to wait before taking the picture (default 2)
-# Example: tools/screenshot.sh /tmp/editor.png 3 -- build/viroror
+# Example: tools/screenshot.sh /tmp/editor.png 3 -- build/bin/viroror
 # Needs xvfb-run and ImageMagick's import. There is no window manager on the
 # virtual display, so the picture shows the window without its title bar.
 set -euo pipefail

@@ -65,7 +65,9 @@ TEST_P(PaletteAtStartUp, StartsWithWhatTheFileHoldsOrRefusesIt) {
         writeBytes(file, bytes);
     }
     const auto windowsBefore = QApplication::topLevelWidgets().size();
-    std::unique_ptr<app::Session> session = app::startEditor(dialogs, dir.path());
+    // No shipped palette to fall back on: the working folder's file alone decides.
+    QTemporaryDir noShippedPalette;
+    std::unique_ptr<app::Session> session = app::startEditor(dialogs, dir.path(), noShippedPalette.path());
 
     if (!c.entries) {
         EXPECT_EQ(session, nullptr);

@@ -1,0 +1,78 @@
+#pragma once
+// Cutting a picture into sprites the way "Import Sprites" does: cells of 16 x 16
+// pixels, row by row, each read into the grid through the palette and the grid then
+// stepped on to the next sprite. A pixel of a colour the palette lacks, or one beyond
+// the surface, leaves its cell as it was. The window reads its canvas, the batch
+// import a picture of the same canvas; both call grabSprites.
+
+#include <optional>
+
+#include "model/sprite_model.h"
+#include "palette/palette.h"
+
+namespace imaging {
+
+// The top-left pixel of the first cell, the cells across and down, and how many of
+// them, row by row, are read at most (a sheet's worth).
+struct GrabArea {
+    int x = 0, y = 0, across = 0, down = 0;
+    int limit = model::MAX_SPRITES;
+};
+
+namespace detail {
+
+// Whether the import moves on to a fresh sprite after reading cell `imported`
+// (0-based): while the sheet has room and the count is ahead of the cells read.
+inline bool importStepsOn(const model::SpriteModel& m, int imported) {
+    return m.spriteCount < model::MAX_SPRITES + 1 && imported < m.spriteCount;
+}
+
+}  // namespace detail
+
+// Reads area.across x area.down cells (no more than area.limit) of a width x height surface, whose colour at
+// (x, y) is rgbAt(x, y) (a palette::RgbColour), into the current sprite and the ones
+// after it. onCell(imported, stepsOn) runs after each cell is read, before the model
+// steps on. Returns the number of cells read. The model ends on the last sprite read,
+// with the count stepped as the window's import leaves it.
+template <class RgbAt, class OnCell>
+int grabSprites(int width, int height, RgbAt rgbAt, const palette::Palette& colours, model::SpriteModel& m,
+                GrabArea area, OnCell onCell) {
+    constexpr int CELL = model::SPRITE_SIDE;
+    int imported = 0;
+    for (int r = 0; r < area.down; ++r) {
+        for (int c = 0; c < area.across && imported < area.limit; ++c) {
+            const int left = area.x + CELL * c;
+            const int top = area.y + CELL * r;
+            for (int py = 0; py < CELL; ++py) {
+                const int y = top + py;
+                if (y < 0 || y >= height) continue;
+                for (int px = 0; px < CELL; ++px) {
+                    const int x = left + px;
+                    if (x < 0 || x >= width) continue;
+                    const palette::RgbColour colour = rgbAt(x, y);
+                    if (const std::optional<int> index =
+                            palette::findPaletteIndex(colours, colour.red, colour.green, colour.blue)) {
+                        m.grid.cell(px, py) = *index;
+                    }
+                }
+            }
+            const bool stepsOn = detail::importStepsOn(m, imported);
+            onCell(imported, stepsOn);
+            if (stepsOn) {
+                m.nextSprite();
+                m.spriteCount += 1;
+            } else if (m.spriteCount > imported) {
+                m.spriteCount -= 1;
+            }
+            ++imported;
+        }
+    }
+    // The loop always steps one past the last cell; step back onto it.
+    if (imported > 0 && m.spriteCount > 1) {
+        m.previousSprite();
+        m.spriteCount -= 1;
+    }
+    return imported;
+}
+
+}  // namespace imaging
