@@ -89,9 +89,10 @@ void importSprites(Program& program, int gx, int gy, int across, int down) {
         [&](int done, bool stepsOn) {
             // The step is an integer division taken first: 1 per cell for 64 cells.
             window.setStatus(QStringLiteral("Importing..."), (100 / cells) * done);
-            drawEditorGrid(program);
             if (stepsOn) showSpriteCount(program);
         });
+    // The grid is drawn once, here: nothing is painted while the cut holds the event
+    // thread, so drawing it for every cell only cost time.
     drawEditorGrid(program);
     window.setStatus(QStringLiteral("Ready..."), 100);
     program.dialogs->message(QStringLiteral("Success"), QStringLiteral("Imported sprites : ") + QString::number(imported));

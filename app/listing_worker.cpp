@@ -6,6 +6,7 @@
 #include <QTextCursor>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "io/asm_listing.h"
@@ -36,25 +37,15 @@ void appendListingPieces(QPlainTextEdit& area, const std::vector<std::string>& p
     area.setTextCursor(caret);
 }
 
-void writeListing(QPlainTextEdit& area, std::span<const std::uint8_t> sheet, int spriteCount,
-                  const std::string& labelText, std::chrono::milliseconds pause) {
-    area.clear();
-    const std::string base = io::labelBase(labelText);
-    const int count = listableCount(sheet, spriteCount);
-    for (int i = 1; i <= count; ++i) {
-        appendListingPieces(area, io::spriteListingPieces(sheet, i, base));
-        // The event thread is held here, so paint now or the user sees nothing grow.
-        if (area.isVisible()) area.viewport()->repaint();
-        if (pause.count() > 0) std::this_thread::sleep_for(pause);
-    }
-}
-
 ListingWorker& ListingWorker::of(QPlainTextEdit& area) {
     if (auto* existing = area.findChild<ListingWorker*>(QString(), Qt::FindDirectChildrenOnly)) return *existing;
     return *new ListingWorker(area);
 }
 
-ListingWorker::ListingWorker(QPlainTextEdit& area) : QObject(&area), area_(area) {}
+ListingWorker::ListingWorker(QPlainTextEdit& area) : QObject(&area), area_(area) {
+    frame_.setInterval(LISTING_FRAME);
+    connect(&frame_, &QTimer::timeout, this, &ListingWorker::appendArrived);
+}
 
 ListingWorker::~ListingWorker() {
     stop_ = true;
@@ -69,8 +60,10 @@ bool ListingWorker::start(std::vector<std::uint8_t> sheet, int spriteCount, std:
     // The thread of the previous run has posted its last call; it may still be on its way out.
     if (thread_.joinable()) thread_.join();
     area_.clear();
+    arrived_.clear();
     running_ = true;
     stop_ = false;
+    frame_.start();
     finished_ = std::move(finished);
     thread_ = std::thread(&ListingWorker::run, this, std::move(sheet), spriteCount, std::move(labelText), pause);
     return true;
@@ -83,16 +76,30 @@ void ListingWorker::run(std::vector<std::uint8_t> sheet, int spriteCount, std::s
     for (int i = 1; i <= count; ++i) {
         if (stop_) return;
         std::vector<std::string> pieces = io::spriteListingPieces(sheet, i, base);
-        QMetaObject::invokeMethod(
-            this, [this, pieces = std::move(pieces)] { appendListingPieces(area_, pieces); }, Qt::QueuedConnection);
+        {
+            const std::lock_guard<std::mutex> hold(arrivedLock_);
+            arrived_.insert(arrived_.end(), std::make_move_iterator(pieces.begin()),
+                            std::make_move_iterator(pieces.end()));
+        }
         if (pause.count() > 0) std::this_thread::sleep_for(pause);
     }
     if (stop_) return;
     QMetaObject::invokeMethod(this, [this] { finish(); }, Qt::QueuedConnection);
 }
 
+void ListingWorker::appendArrived() {
+    std::vector<std::string> pieces;
+    {
+        const std::lock_guard<std::mutex> hold(arrivedLock_);
+        pieces.swap(arrived_);
+    }
+    if (!pieces.empty()) appendListingPieces(area_, pieces);
+}
+
 void ListingWorker::finish() {
     if (thread_.joinable()) thread_.join();
+    frame_.stop();
+    appendArrived();
     running_ = false;
     if (std::function<void()> done = std::exchange(finished_, {})) done();
 }

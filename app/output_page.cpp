@@ -44,14 +44,7 @@ void startAsmListing(Program& program) {
                  [&state = program.state] { state.listingRunning = false; });
 }
 
-void generateAsmListing(Program& program) {
-    QPlainTextEdit& area = listingArea(program);
-    if (ListingWorker::of(area).running()) return;
-    program.model.storeGrid();
-    const auto& bytes = program.model.sheet.bytes;
-    writeListing(area, std::span<const std::uint8_t>(bytes.data(), model::SHEET_SPRITE_BYTES),
-                 program.model.spriteCount, labelText(program));
-}
+void generateAsmListing(Program& program) { startAsmListing(program); }
 
 void copyListingSelection(Program& program) {
     const QTextCursor selection = listingArea(program).textCursor();

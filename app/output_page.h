@@ -1,6 +1,6 @@
 #pragma once
 // The "Output" page: the assembly listing of the sprites in use, generated into
-// GadgetAsmText (on a worker thread from the "Generate" button), copied to the
+// GadgetAsmText (on a worker thread, from the "Generate" button or the pop-up), copied to the
 // clipboard, selected and saved.
 
 namespace app {
@@ -10,7 +10,8 @@ struct Program;
 // "Generate": stores the grid, copies the sheet, and builds the listing on a worker
 // thread; lines reach the text area on the event thread. Ignored while a run is on.
 void startAsmListing(Program& program);
-// The pop-up item "Generate": the same listing, built on the event thread.
+// The pop-up item "Generate": the same run on the same worker, so the window never
+// waits for the listing.
 void generateAsmListing(Program& program);
 // "Copy to clipboard" and the pop-up "Copy".
 void copyListingSelection(Program& program);

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <span>
 #include <utility>
 
 #include "toolkit/canvas.h"
@@ -21,6 +22,7 @@
 #include "app/redraw.h"
 #include "app/texts.h"
 #include "app/window_text.h"
+#include "ui/window_layout.h"
 #include "ui/window_main.h"
 
 // The icons and palette pictures live in a static library's resources, which the
@@ -53,23 +55,13 @@ QIcon iconFromResource(const QString& name) {
     return QIcon(QPixmap::fromImage(toolkit::rgbaPictureToImage(*rgba)));
 }
 
-void loadIcons(ui::WindowMain& window) {
-    using ui::Control;
-    const std::pair<Control, const char*> icons[] = {
-        {Control::GadgetCopy, "copy"},           {Control::GadgetPaste, "paste"},
-        {Control::GadgetFill, "fill"},           {Control::GadgetDropper, "dropper"},
-        {Control::GadgetFlipF, "mirror"},        {Control::GadgetFlipH, "flip"},
-        {Control::GadgetRotate, "rotate"},       {Control::GadgetRotateDown, "down"},
-        {Control::GadgetRotateUp, "up"},         {Control::GadgetRotateLeft, "left"},
-        {Control::GadgetRotateRight, "right"},   {Control::GadgetUndo, "undo"},
-        {Control::GadgetRedo, "redo"},           {Control::GadgetClear, "bin"},
-        {Control::GadgetShowTransparent, "circles"}, {Control::GadgetAddSprite, "add"},
-        {Control::GadgetRemoveSprite, "minus"},  {Control::GadgetAnchor, "anchor"},
-        {Control::GadgetArrowLeft, "left"},      {Control::GadgetArrowRight, "right"},
-    };
-    for (const auto& [control, name] : icons) {
-        QIcon icon = iconFromResource(QString::fromLatin1(name));
-        if (!icon.isNull()) window.setButtonIcon(control, icon);
+// The icons of a page's image buttons, named in the window's layout; the window
+// leaves them to the program, so each is decoded once, by the program's decoder.
+void loadIcons(ui::WindowMain& window, std::span<const ui::ControlSpec> controls) {
+    for (const ui::ControlSpec& entry : controls) {
+        if (entry.kind != ui::ControlKind::ImageButton || entry.icon == nullptr) continue;
+        QIcon icon = iconFromResource(QString::fromLatin1(entry.icon));
+        if (!icon.isNull()) window.setButtonIcon(entry.id, icon);
     }
 }
 
@@ -84,6 +76,20 @@ QImage palettePicture(const QString& name) {
     }
     if (auto bitmap = imaging::decodeBitmap8(data, size)) return toolkit::pictureToImage(imaging::bitmapToPicture(*bitmap));
     return {};
+}
+
+// The first drawing on a page's canvases, once the page has been built.
+void setUpPage(Program& program, int page) {
+    ui::WindowMain& window = *program.window;
+    loadIcons(window, ui::pageSpecs()[static_cast<std::size_t>(page)].controls);
+    if (page == ui::PageImport) {
+        window.canvas(ui::Control::GadgetImportCanvas)->setBackground(toolkit::rgbColour(40, 40, 40));
+        window.canvas(ui::Control::GadgetGrabCanvas)
+            ->fillBox(0, 0, ui::GRAB_AREA_WIDTH, ui::GRAB_AREA_HEIGHT, toolkit::rgbColour(255, 170, 170));
+    } else if (page == ui::PagePreview) {
+        program.views.clearSheetPreview();
+        drawSheetPreview(program);
+    }
 }
 
 QString withSeparator(QString dir) {
@@ -127,7 +133,8 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     ui::WindowMain& window = *session->window;
     program.window = &window;
     program.views.window = &window;
-    loadIcons(window);
+    loadIcons(window, ui::pageSpecs()[ui::PageDesign].controls);
+    loadIcons(window, ui::bottomRowSpecs());
     program.fonts = {window.programFont(ui::FontId::FontLarge), window.programFont(ui::FontId::FontMedium),
                      window.programFont(ui::FontId::FontSmall), window.programFont(ui::FontId::FontTiny)};
     if (auto* dialogsWithParent = dynamic_cast<toolkit::QtDialogs*>(&dialogs)) dialogsWithParent->setParent(&window);
@@ -140,8 +147,8 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     // The count field shows sprites in use minus one, like the number beside it.
     showSpriteCount(program);
 
-    if (auto* import = window.canvas(ui::Control::GadgetImportCanvas)) import->setBackground(toolkit::rgbColour(40, 40, 40));
-    if (auto* grab = window.canvas(ui::Control::GadgetGrabCanvas)) grab->fillBox(0, 0, ui::GRAB_AREA_WIDTH, ui::GRAB_AREA_HEIGHT, toolkit::rgbColour(255, 170, 170));
+    // The other pages are built when first shown or reached; their first drawing waits for that.
+    window.setPageSetup([&program](int page) { setUpPage(program, page); });
 
     registerShortcuts(window);
     window.applyStartValues();
@@ -154,7 +161,6 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     program.animationTimer->start();
 
     window.showFileListDirectory(program.workingDir);
-    drawSheetPreview(program);
     return session;
 }
 

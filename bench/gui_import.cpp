@@ -89,25 +89,8 @@ std::vector<std::uint8_t> randomSheet() {
     return sheet;
 }
 
-// The pop-up's path: built and appended on the event thread.
-void BM_ListingOnTheEventThread(benchmark::State& state) {
-    BenchSession run;
-    if (!run.session) {
-        state.SkipWithError("the editor did not start");
-        return;
-    }
-    QPlainTextEdit& area = *run.session->window->textArea(ui::Control::GadgetAsmText);
-    const std::vector<std::uint8_t> sheet = randomSheet();
-    for (auto _ : state) {
-        app::writeListing(area, sheet, 64, "Sprite", std::chrono::milliseconds(0));
-        benchmark::DoNotOptimize(area.document());
-    }
-    state.SetItemsProcessed(state.iterations() * 64);
-}
-BENCHMARK(BM_ListingOnTheEventThread)->Unit(benchmark::kMillisecond);
-
-// The button's path: built on the worker, appended through the event loop, from the
-// press until the last line is in the area.
+// The path of the button and the pop-up: built on the worker, appended through the
+// event loop, from the press until the last line is in the area.
 void BM_ListingOnTheWorker(benchmark::State& state) {
     BenchSession run;
     if (!run.session) {

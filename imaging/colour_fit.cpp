@@ -148,7 +148,11 @@ IndexedPicture convertWith(const Picture& picture, Fit fit) {
 
 std::uint8_t nearestFixedIndex(std::uint8_t r, std::uint8_t g, std::uint8_t b) { return fitPixel(r, g, b); }
 
-IndexedPicture convertToIndexed(const Picture& picture) { return convertWith(picture, fitPixel); }
+// A lambda, not the function's address: the row loop then calls fitPixel directly
+// and the compiler inlines it, where a function pointer costs an indirect call per pixel.
+IndexedPicture convertToIndexed(const Picture& picture) {
+    return convertWith(picture, [](std::uint8_t r, std::uint8_t g, std::uint8_t b) { return fitPixel(r, g, b); });
+}
 
 // LEVELS_3BIT[k] is k's three bits repeated down the byte (0x49 = 010 010 01), so
 // the reduction is shifts and ORs on each byte, which the compiler turns into

@@ -1,17 +1,31 @@
 #include "model/undo_history.h"
 
+#include <array>
+
 namespace model {
 
-UndoHistory::UndoHistory() : store_(static_cast<std::size_t>(CAPACITY) * SPRITE_BYTES, 0) {}
+namespace {
+
+// What a snapshot that was never written reads as.
+constexpr std::array<std::uint8_t, SPRITE_BYTES> EMPTY_SNAPSHOT{};
+
+}  // namespace
+
+UndoHistory::UndoHistory() = default;
 
 std::span<std::uint8_t, SPRITE_BYTES> UndoHistory::slot(int k) {
     const int ring = (base_ + k) % CAPACITY;
+    // The store grows as snapshots arrive; until it first fills, ring slots are taken
+    // in order, so growing to the slot asked for never leaves a gap of unwritten ones.
+    const std::size_t end = static_cast<std::size_t>(ring + 1) * SPRITE_BYTES;
+    if (store_.size() < end) store_.resize(end);
     return std::span<std::uint8_t, SPRITE_BYTES>(store_.data() + static_cast<std::size_t>(ring) * SPRITE_BYTES,
                                                  SPRITE_BYTES);
 }
 
 std::span<const std::uint8_t, SPRITE_BYTES> UndoHistory::snapshot(int k) const {
     const int ring = (base_ + k) % CAPACITY;
+    if (store_.size() < static_cast<std::size_t>(ring + 1) * SPRITE_BYTES) return EMPTY_SNAPSHOT;
     return std::span<const std::uint8_t, SPRITE_BYTES>(
         store_.data() + static_cast<std::size_t>(ring) * SPRITE_BYTES, SPRITE_BYTES);
 }

@@ -4,8 +4,8 @@
 // undoPosition is the byte offset of the current snapshot (a multiple of 256) and
 // undoTop the index of the newest snapshot of the current history: redo steps forward
 // only through the states that undo took back since the last push, never onto stale
-// snapshots of an earlier history. The store holds 16,384 snapshots; a push when it is
-// full drops the oldest one, so nothing is ever written outside the store.
+// snapshots of an earlier history. The store grows as snapshots arrive, up to 16,384 of
+// them; a push when it is full drops the oldest one, so it never grows past that.
 
 #include <cstdint>
 #include <span>
@@ -45,7 +45,7 @@ public:
 private:
     std::span<std::uint8_t, SPRITE_BYTES> slot(int k);
 
-    std::vector<std::uint8_t> store_;  // CAPACITY * 256 bytes, used as a ring
+    std::vector<std::uint8_t> store_;  // up to CAPACITY * 256 bytes, used as a ring
     int base_ = 0;      // ring slot of snapshot 0
     int position_ = 0;  // current snapshot
     int top_ = 0;       // newest snapshot of the current history

@@ -3,7 +3,7 @@
 # asking apt only for those that are missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libpng-dev libjpeg-dev libgif-dev libgtest-dev
-          libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool pasmo python3-pil imagemagick
+          libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool libx11-dev pasmo python3-pil imagemagick
           desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do

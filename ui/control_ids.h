@@ -190,5 +190,6 @@ inline constexpr int PageOutput = 2;
 inline constexpr int PagePreview = 3;
 inline constexpr int PageTiles = 4;
 inline constexpr int PagePalette = 5;
+inline constexpr int PAGE_COUNT = 6;
 
 }  // namespace ui

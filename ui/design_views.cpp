@@ -245,14 +245,17 @@ void Views::clearDesignViews(int zoom) {
     if (toolkit::Canvas* actual = viewCanvas(window, Control::GadgetActualSizeCanvas)) {
         actual->fillBox(0, 0, CLEAR_WIDTH, CLEAR_HEIGHT, VIEW_DARK_GREY);
     }
-    // The sheet preview starts dark grey too, until its first drawing.
+    // A sheet preview that is not built yet is cleared when it is built.
+    if (window && window->controlBuilt(Control::GadgetSheetCanvas)) clearSheetPreview();
+    // Made white again on first use (spriteImage), so a reset costs no memory for
+    // sprites never drawn.
+    for (int number = 0; number <= model::MAX_SPRITES; ++number) spriteImages[static_cast<std::size_t>(number)] = QImage();
+}
+
+void Views::clearSheetPreview() {
+    // The sheet preview starts dark grey, until its first drawing.
     if (toolkit::Canvas* sheet = viewCanvas(window, Control::GadgetSheetCanvas)) {
         sheet->fillBox(0, 0, CLEAR_WIDTH, CLEAR_SHEET_HEIGHT, VIEW_DARK_GREY);
-    }
-    for (int number = 0; number <= model::MAX_SPRITES; ++number) {
-        QImage image(SPRITE_IMAGE_SIDE, SPRITE_IMAGE_SIDE, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        spriteImages[static_cast<std::size_t>(number)] = image;
     }
 }
 

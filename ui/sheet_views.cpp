@@ -72,7 +72,7 @@ void Views::showAnimationFrame(int frame) {
     // Only sprite numbers have pictures; any other frame shows none.
     const bool hasPicture = frame >= 1 && frame <= model::MAX_SPRITES && frame < SPRITE_IMAGE_COUNT;
     const QImage none;
-    window->setImage(Control::GadgetAnimationImage, hasPicture ? spriteImages[static_cast<std::size_t>(frame)] : none);
+    window->setImage(Control::GadgetAnimationImage, hasPicture ? spriteImage(frame) : none);
 }
 
 void Views::drawGrabPreview(int gx, int gy, int across, int down) {

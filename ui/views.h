@@ -92,8 +92,11 @@ public:
     // Palette picture `index`, resized to the chart's size, at (2, 2).
     void showPalettePicture(int index);
     // The view side of a sheet reset: clears the editor, slot, preview, actual-size
-    // and sheet canvases and makes spriteImages 0..64 anew (64 x 64 white).
+    // and (once built) sheet canvases and empties spriteImages 0..64, which read as
+    // 64 x 64 white (spriteImage) until drawn.
     void clearDesignViews(int zoom);
+    // The sheet canvas in dark grey, as it stands before its first drawing.
+    void clearSheetPreview();
 
     // --- The "Preview" page, the animation and the "Import" page's grab view.
 
@@ -111,8 +114,10 @@ public:
     // The "T227" form of a palette index shown under the swatches and in texts.
     static QString colourIndexText(int index);
 
-private:
+    // A spriteImages entry ready to draw on: 64 x 64 and 32-bit; a missing one is made white.
     QImage& spriteImage(int number);
+
+private:
     int showColour(const palette::Palette& palette, int index, Control swatch, Control indexLabel);
 };
 

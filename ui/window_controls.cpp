@@ -37,8 +37,6 @@ constexpr int MIN_CAPTION_STRETCH = 70;
 
 bool has(const ControlSpec& entry, ControlOption option) { return (entry.options & option) != 0; }
 
-QString iconPath(const char* name) { return QStringLiteral(":/icons/%1.png").arg(QLatin1String(name)); }
-
 // Frames only decorate: they sit behind the controls they surround and let
 // every mouse event through to them.
 QWidget* createFrame(const ControlSpec& entry, QWidget* parent) {
@@ -116,7 +114,6 @@ QWidget* WindowMain::createControl(const ControlSpec& entry, QWidget* parent) {
     case ControlKind::ImageButton: {
         auto* button = new QPushButton(parent);
         button->setIconSize(QSize(ICON_SIDE, ICON_SIDE));
-        if (entry.icon != nullptr) button->setIcon(QIcon(iconPath(entry.icon)));
         button->setCheckable(has(entry, OptToggle));
         widget = button;
         break;
@@ -286,7 +283,24 @@ void WindowMain::connectControl(const ControlSpec& entry, QWidget* widget) {
 
 QWidget* WindowMain::control(Control id) const {
     const auto index = static_cast<std::size_t>(id);
-    return index < controls_.size() ? controls_[index] : nullptr;
+    if (index >= controls_.size()) return nullptr;
+    if (controls_[index] == nullptr) buildPageOf(id);
+    return controls_[index];
+}
+
+bool WindowMain::controlBuilt(Control id) const {
+    const auto index = static_cast<std::size_t>(id);
+    return index < controls_.size() && controls_[index] != nullptr;
+}
+
+QTreeView* WindowMain::fileList() const {
+    buildPageOf(Control::GadgetFileList);
+    return fileList_;
+}
+
+QFileSystemModel* WindowMain::fileModel() const {
+    buildPageOf(Control::GadgetFileList);
+    return fileModel_;
 }
 
 toolkit::Canvas* WindowMain::canvas(Control id) const { return qobject_cast<toolkit::Canvas*>(control(id)); }
@@ -337,10 +351,7 @@ void WindowMain::setControlText(Control id, const QString& text) {
 
 int WindowMain::controlState(Control id) const {
     if (id == Control::GadgetTabs) return tabs_->currentIndex();
-    if (id == Control::GadgetFileList) {
-        const QModelIndex current = fileList_->currentIndex();
-        return current.isValid() && fileList_->selectionModel()->isSelected(current) ? current.row() : -1;
-    }
+    if (id == Control::GadgetFileList) return selectedFileRow();
     if (auto* spin = spinBox(id)) return spin->value();
     if (auto* slider = trackBar(id)) return slider->value();
     if (auto* b = button(id)) return b->isCheckable() && b->isChecked() ? 1 : 0;
@@ -352,12 +363,12 @@ void WindowMain::setControlState(Control id, int state) {
         const QSignalBlocker quiet(tabs_);
         tabs_->setCurrentIndex(state);
     } else if (id == Control::GadgetFileList) {
-        const QModelIndex root = fileList_->rootIndex();
-        const QModelIndex row = fileModel_->index(state, 0, root);
+        QTreeView* list = fileList();
+        const QModelIndex row = fileModel_->index(state, 0, list->rootIndex());
         if (row.isValid()) {
-            fileList_->setCurrentIndex(row);
+            list->setCurrentIndex(row);
         } else {
-            fileList_->clearSelection();
+            list->clearSelection();
         }
     } else if (auto* spin = spinBox(id)) {
         spin->setValue(state);
@@ -387,22 +398,32 @@ void WindowMain::setButtonIcon(Control id, const QIcon& icon) {
 }
 
 void WindowMain::showFileListDirectory(const QString& directory) {
+    // The list, its model and the model's watcher cost time and memory the first
+    // frame does without: until its page is built the directory waits here.
+    if (!pageBuilt(PagePreview)) {
+        fileListStart_ = directory;
+        return;
+    }
     const QModelIndex root = fileModel_->setRootPath(directory);
     fileList_->setRootIndex(root);
 }
 
 QString WindowMain::fileListDirectory() const {
-    QString directory = fileModel_->rootPath();
+    QString directory = fileModel()->rootPath();
     if (directory.isEmpty()) return directory;
     directory = QDir::toNativeSeparators(directory);
     if (!directory.endsWith(QDir::separator())) directory += QDir::separator();
     return directory;
 }
 
+int WindowMain::selectedFileRow() const {
+    const QModelIndex current = fileList()->currentIndex();
+    return current.isValid() && fileList_->selectionModel()->isSelected(current) ? current.row() : -1;
+}
+
 QString WindowMain::selectedFileName() const {
-    const QModelIndex current = fileList_->currentIndex();
-    if (!current.isValid() || !fileList_->selectionModel()->isSelected(current)) return QString();
-    return fileModel_->fileName(current);
+    if (selectedFileRow() < 0) return QString();
+    return fileModel_->fileName(fileList_->currentIndex());
 }
 
 }  // namespace ui

@@ -52,7 +52,8 @@ struct ControlSpec {
     unsigned options;     // ControlOption bits
     int minimum, maximum; // spin boxes and track bars
     const char* tooltip;  // nullptr for none
-    const char* icon;     // resource name of an image button's icon, nullptr for none
+    const char* icon;     // resource name of an image button's icon, nullptr for none;
+                          // the program decodes and sets it (setButtonIcon)
     int font;             // FontId number or NO_FONT
 };
 

@@ -28,6 +28,8 @@
 #include <QUrl>
 
 #include <functional>
+#include <span>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -213,15 +215,94 @@ void WindowMain::buildTabs(QWidget* client) {
     tabs_->setObjectName(QString::fromLatin1(controlName(Control::GadgetTabs).data()));
     tabs_->setGeometry(TABS_X, TABS_Y, TABS_W, TABS_H);
     controls_[static_cast<std::size_t>(Control::GadgetTabs)] = tabs_;
+    int index = 0;
     for (const PageSpec& page : pageSpecs()) {
         auto* pageWidget = new QWidget;
         pageWidget->setObjectName(QString::fromLatin1(page.title));
-        for (const ControlSpec& entry : page.controls) createControl(entry, pageWidget);
+        pages_[static_cast<std::size_t>(index)] = pageWidget;
+        if (index == PageDesign) {
+            buildPageNow(PageDesign);
+        } else {
+            // Shown for the first time: the controls go in before the page is painted.
+            pageWidget->installEventFilter(this);
+        }
         tabs_->addTab(pageWidget, QString::fromLatin1(page.title));
+        ++index;
     }
     tabs_->setCurrentIndex(PageDesign);
     connect(tabs_, &QTabWidget::currentChanged, this,
             [this] { emit controlEvent(Control::GadgetTabs, ControlEvent::Change); });
+}
+
+namespace {
+
+// The page each control sits on; -1 for the bottom row and the panel itself.
+int pageOfControl(Control id) {
+    static const std::array<int, CONTROL_COUNT> pages = [] {
+        std::array<int, CONTROL_COUNT> of{};
+        of.fill(-1);
+        int index = 0;
+        for (const PageSpec& page : pageSpecs()) {
+            for (const ControlSpec& entry : page.controls) of[static_cast<std::size_t>(entry.id)] = index;
+            ++index;
+        }
+        return of;
+    }();
+    const auto index = static_cast<std::size_t>(id);
+    return index < pages.size() ? pages[index] : -1;
+}
+
+}  // namespace
+
+bool WindowMain::pageBuilt(int page) const {
+    return page >= 0 && page < PAGE_COUNT && pageBuilt_[static_cast<std::size_t>(page)];
+}
+
+void WindowMain::buildPageOf(Control id) const {
+    const int page = pageOfControl(id);
+    if (page >= 0 && !pageBuilt(page)) buildPage(page);
+}
+
+void WindowMain::buildPage(int page) const {
+    // Building adds children but changes nothing the caller can tell apart from a
+    // window that had them all along.
+    const_cast<WindowMain*>(this)->buildPageNow(page);
+}
+
+void WindowMain::buildPageNow(int page) {
+    if (page < 0 || page >= PAGE_COUNT || pageBuilt(page)) return;
+    pageBuilt_[static_cast<std::size_t>(page)] = true;
+    QWidget* pageWidget = pages_[static_cast<std::size_t>(page)];
+    pageWidget->removeEventFilter(this);
+    const std::span<const ControlSpec> controls = pageSpecs()[static_cast<std::size_t>(page)].controls;
+    // Controls made inside a page already on screen stay hidden until shown.
+    const bool onScreen = pageWidget->isVisible();
+    for (const ControlSpec& entry : controls) {
+        QWidget* widget = createControl(entry, pageWidget);
+        if (onScreen && (entry.options & OptHidden) == 0) widget->show();
+    }
+    if (page == PageDesign) return;
+    // New widgets join the end of the window's focus chain; put them back between
+    // the pages before and the bottom row, where Tab would reach them had the page
+    // been built with the window.
+    QWidget* previous = nullptr;
+    for (int before = page - 1; before >= 0 && previous == nullptr; --before) {
+        if (!pageBuilt(before)) continue;
+        const auto earlier = pageSpecs()[static_cast<std::size_t>(before)].controls;
+        for (auto it = earlier.rbegin(); it != earlier.rend() && previous == nullptr; ++it) {
+            QWidget* widget = controls_[static_cast<std::size_t>(it->id)];
+            if (widget->focusPolicy() != Qt::NoFocus) previous = widget;
+        }
+    }
+    for (const ControlSpec& entry : controls) {
+        QWidget* widget = controls_[static_cast<std::size_t>(entry.id)];
+        if (widget->focusPolicy() == Qt::NoFocus) continue;
+        if (previous != nullptr) setTabOrder(previous, widget);
+        previous = widget;
+    }
+    if (startValuesApplied_) applyStartValuesOn(page);
+    if (page == PagePreview && !fileListStart_.isEmpty()) showFileListDirectory(std::exchange(fileListStart_, {}));
+    if (pageSetup_) pageSetup_(page);
 }
 
 void WindowMain::registerShortcut(const QKeySequence& key, int number) {
@@ -271,6 +352,10 @@ void WindowMain::keepShortcutsFrom(QWidget* widget) { widget->installEventFilter
 
 bool WindowMain::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::Show:
+        for (int page = 0; page < PAGE_COUNT; ++page)
+            if (watched == pages_[static_cast<std::size_t>(page)]) buildPageNow(page);
+        break;
     case QEvent::ShortcutOverride: {
         // Text fields claim Ctrl+C, Ctrl+A, Ctrl+Left and the like for their own
         // editing; the editor's shortcuts act on the sprite wherever the focus is.
@@ -327,28 +412,46 @@ void WindowMain::closeEvent(QCloseEvent* event) {
 
 QSize WindowMain::clientSize() const { return QSize(width(), height() - menuBar()->height()); }
 
+namespace {
+
+struct SpinStart {
+    Control id;
+    int value;
+    const char* text;  // shown after the value; where they differ the text is the setting
+};
+
+constexpr SpinStart SPIN_STARTS[] = {
+    {Control::GadgetRangeFrom, 0, "0"},         {Control::GadgetRangeTo, 0, "63"},
+    {Control::GadgetGrabX, 0, "0"},             {Control::GadgetGrabY, 0, "0"},
+    {Control::GadgetResizeWidth, 256, "256"},   {Control::GadgetResizeHeight, 256, "256"},
+    {Control::GadgetGrabHeight, 1, "1"},        {Control::GadgetGrabWidth, 1, "1"},
+    {Control::GadgetAnimFrame, 1, "1"},         {Control::GadgetAnimCount, 1, "1"},
+    {Control::GadgetAnimDelay, 100, "100"},     {Control::GadgetSheetWidth, 1, "16"},
+    {Control::GadgetSheetCount, 1, "64"},
+};
+
+}  // namespace
+
 void WindowMain::applyStartValues() {
-    setControlText(Control::GadgetLeftColourIndex, QStringLiteral("0"));
-    setControlText(Control::GadgetRightColourIndex, QStringLiteral("0"));
-    // Value first, then the shown text; where they differ the text is the setting.
-    const auto spin = [this](Control id, int value, const char* text) {
-        spinBox(id)->setValue(value);
-        spinBox(id)->setText(QString::fromLatin1(text));
-    };
-    spin(Control::GadgetRangeFrom, 0, "0");
-    spin(Control::GadgetRangeTo, 0, "63");
-    spin(Control::GadgetGrabX, 0, "0");
-    spin(Control::GadgetGrabY, 0, "0");
-    spin(Control::GadgetResizeWidth, 256, "256");
-    spin(Control::GadgetResizeHeight, 256, "256");
-    spin(Control::GadgetGrabHeight, 1, "1");
-    spin(Control::GadgetGrabWidth, 1, "1");
-    spin(Control::GadgetAnimFrame, 1, "1");
-    spin(Control::GadgetAnimCount, 1, "1");
-    spin(Control::GadgetAnimDelay, 100, "100");
-    spin(Control::GadgetSheetWidth, 1, "16");
-    spin(Control::GadgetSheetCount, 1, "64");
+    startValuesApplied_ = true;
+    applyStartValuesOn(-1);
+    for (int page = 0; page < PAGE_COUNT; ++page)
+        if (pageBuilt(page)) applyStartValuesOn(page);
+}
+
+// The start values of the controls on one page (-1: the bottom row); a page built
+// later gets its own when it is built.
+void WindowMain::applyStartValuesOn(int page) {
+    const auto onPage = [page](Control id) { return pageOfControl(id) == page; };
+    for (Control id : {Control::GadgetLeftColourIndex, Control::GadgetRightColourIndex})
+        if (onPage(id)) setControlText(id, QStringLiteral("0"));
+    for (const SpinStart& start : SPIN_STARTS) {
+        if (!onPage(start.id)) continue;
+        spinBox(start.id)->setValue(start.value);
+        spinBox(start.id)->setText(QString::fromLatin1(start.text));
+    }
     for (Control slider : {Control::GadgetResizeWidthSlider, Control::GadgetResizeHeightSlider}) {
+        if (!onPage(slider)) continue;
         setControlRange(slider, trackBar(slider)->minimum(), IMPORT_CANVAS_WIDTH);
         setControlState(slider, 256);
     }

@@ -17,6 +17,12 @@
 //
 // Client area: the area under the menu bar, CLIENT_WIDTH x CLIENT_HEIGHT,
 // holding the panel, the bottom row and, along its lower edge, the status bar.
+//
+// Only the "Design" page and the bottom row are built with the window, since they
+// are all the first frame shows; every other page gets its controls when it is
+// first shown or when any of them is first asked for by name (control(), the typed
+// accessors, the text and state setters), whichever comes first. The controls are
+// then exactly as if they had been built with the window, start values included.
 #include "toolkit/canvas_event.h"
 #include "ui/control_ids.h"
 #include "ui/fonts.h"
@@ -28,6 +34,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <map>
 
 class QAbstractButton;
@@ -73,8 +80,15 @@ public:
     QSlider* trackBar(Control id) const;
     QPlainTextEdit* textArea(Control id) const;
     QTabWidget* tabs() const { return tabs_; }
-    QTreeView* fileList() const { return fileList_; }
-    QFileSystemModel* fileModel() const { return fileModel_; }
+    QTreeView* fileList() const;
+    QFileSystemModel* fileModel() const;
+
+    // Runs after a page other than "Design" has got its controls, with the page's
+    // index: the place for the first drawing on the page's canvases.
+    void setPageSetup(std::function<void(int page)> setup) { pageSetup_ = std::move(setup); }
+    bool pageBuilt(int page) const;
+    // Whether a control exists yet; unlike control(), never builds its page.
+    bool controlBuilt(Control id) const;
 
     // Text of a control: caption, label or field text, a spin box's shown
     // text, the listing's plain text, the file list's directory.
@@ -128,6 +142,7 @@ public:
     QString fileListDirectory() const;
     // Name (without directory) of the file list's selected entry, "" for none.
     QString selectedFileName() const;
+    int selectedFileRow() const;  // -1 for none
 
     // Size of the client area: the window minus its menu bar.
     QSize clientSize() const;
@@ -151,6 +166,12 @@ private:
     void buildStatusBar();
     void buildMenuBar();
     void buildTabs(QWidget* client);
+    // Gives a page its controls, once; callable from the const accessors, since
+    // building is invisible to the caller.
+    void buildPage(int page) const;
+    void buildPageNow(int page);
+    void buildPageOf(Control id) const;
+    void applyStartValuesOn(int page);
     QWidget* createControl(const ControlSpec& entry, QWidget* parent);
     QWidget* createFileList(QWidget* parent);
     void connectControl(const ControlSpec& entry, QWidget* widget);
@@ -160,6 +181,11 @@ private:
     void centreOnScreen(int x, int y);
 
     std::array<QWidget*, CONTROL_COUNT> controls_{};
+    std::array<QWidget*, PAGE_COUNT> pages_{};
+    std::array<bool, PAGE_COUNT> pageBuilt_{};
+    std::function<void(int)> pageSetup_;
+    bool startValuesApplied_ = false;
+    QString fileListStart_;  // the directory named before the file list was built
     std::array<QFont, FONT_COUNT> fonts_;
     QTabWidget* tabs_ = nullptr;
     QTreeView* fileList_ = nullptr;

@@ -69,7 +69,8 @@ TEST_P(BatchMatchesWindow, EveryCommandWritesTheWindowsBytes) {
 
     // "Generate" and "Save ASM" with a label of the user's.
     window().setControlText(Control::GadgetLabelText, QStringLiteral("hero walk"));
-    app::generateAsmListing(program());
+    app::generateAsmListing(program());  // runs on the listing worker
+    ASSERT_TRUE(spinUntil([&] { return !program().state.listingRunning; }));
     dialogs.answerSaveFile(path("window.asm"));
     app::saveAsmOutput(program());
     ASSERT_EQ(batch({"listing", path("batch.spr"), "-o", path("batch.asm"), "--label", "hero walk"}), app::BATCH_OK);

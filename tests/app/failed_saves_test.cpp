@@ -56,7 +56,10 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
     const auto& [command, fault] = GetParam();
     const bool asksForName = command.button != Control::GadgetSavePalette;
     const bool isAsm = command.button == Control::GadgetSaveAsm;
-    if (isAsm) commands().handleMenu(ui::PopupOutputGenerate);  // something to save
+    if (isAsm) {  // something to save; the pop-up's Generate runs on the listing worker
+        commands().handleMenu(ui::PopupOutputGenerate);
+        ASSERT_TRUE(spinUntil([&] { return !program().state.listingRunning; }));
+    }
     if (command.button == Control::GadgetExportBmp) window().setControlState(Control::GadgetResize, 1);
     window().setStatus(UNTOUCHED, 0);
     QString target = path(command.target);

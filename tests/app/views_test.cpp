@@ -35,8 +35,8 @@ TEST_F(Views, FreshSheetShowsTransparentCellsInsideTheLattice) {
             ASSERT_EQ(pixel(Control::GadgetEditorCanvas, x, y), x % 20 && y % 20 ? MAGENTA : BLACK) << x << "," << y;
     EXPECT_EQ(canvas(Control::GadgetPreviewCanvas).image().size(), QSize(64, 64));
     for (int i = 0; i < 64 * 64; ++i) ASSERT_EQ(pixel(Control::GadgetPreviewCanvas, i % 64, i / 64), MAGENTA) << i;
-    EXPECT_EQ(toolkit::readPixel(program().views.spriteImages[1], 63, 63), MAGENTA);
-    EXPECT_EQ(toolkit::readPixel(program().views.spriteImages[2], 10, 10), WHITE);
+    EXPECT_EQ(toolkit::readPixel(program().views.spriteImage(1), 63, 63), MAGENTA);
+    EXPECT_EQ(toolkit::readPixel(program().views.spriteImage(2), 10, 10), WHITE);
     EXPECT_EQ(pixel(Control::GadgetActualSizeCanvas, 15, 15), MAGENTA);
     EXPECT_EQ(pixel(Control::GadgetActualSizeCanvas, 16, 5), DARK_GREY);
 }
