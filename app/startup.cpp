@@ -13,6 +13,7 @@
 #include "toolkit/colour.h"
 #include "toolkit/paths.h"
 #include "app/commands.h"
+#include "app/palette_page.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/picture_image.h"
 #include "imaging/bmp8.h"
@@ -137,6 +138,7 @@ std::unique_ptr<Session> startEditor(toolkit::Dialogs& dialogs, const QString& w
     program.model.resetSheet();
     clearDesignViews(program);
     drawColourSlots(program);
+    showPalettePage(program);
     // The count field shows sprites in use minus one, like the number beside it.
     showSpriteCount(program);
 
