@@ -65,26 +65,6 @@ struct UsageError {
     QString message;
 };
 
-const char* readReason(model::ErrorKind kind) {
-    switch (kind) {
-        case model::ErrorKind::NotFound: return "cannot be opened (no such file?)";
-        case model::ErrorKind::NotAFile: return "is a folder, not a file";
-        case model::ErrorKind::Empty: return "holds no sprites";
-        case model::ErrorKind::TooLarge: return "is too large";
-        default: return "cannot be read";
-    }
-}
-
-// Why a palette file was refused.
-const char* paletteReason(model::ErrorKind kind) {
-    switch (kind) {
-        case model::ErrorKind::Empty: return "holds no colours";
-        case model::ErrorKind::TooManyEntries: return "holds more than 256 colours";
-        case model::ErrorKind::Malformed: return "is not a palette file in a layout this program reads";
-        default: return readReason(kind);
-    }
-}
-
 // The --format names, each a layout.
 constexpr std::pair<const char*, palette::PaletteFormat> FORMAT_NAMES[] = {
     {"rgb", palette::PaletteFormat::Rgb24},
@@ -136,7 +116,7 @@ private:
             const model::ErrorKind kind = loaded.error().kind;
             const bool unreadable = file.isEmpty() || kind == model::ErrorKind::NotFound;
             throw Failure{file.isEmpty() ? QString::fromLatin1(palette::PALETTE_FILE_NAME) : file,
-                          unreadable ? "no palette file could be read" : paletteReason(kind)};
+                          unreadable ? "no palette file could be read" : paletteReadReason(kind)};
         }
         return std::move(loaded->palette);
     }
@@ -144,8 +124,8 @@ private:
     imaging::Picture loadInputPicture() const {
         std::error_code error;
         const std::filesystem::path path = toolkit::toPath(input_);
-        if (!std::filesystem::exists(path, error)) throw Failure{input_, readReason(model::ErrorKind::NotFound)};
-        if (std::filesystem::is_directory(path, error)) throw Failure{input_, readReason(model::ErrorKind::NotAFile)};
+        if (!std::filesystem::exists(path, error)) throw Failure{input_, fileReadReason(model::ErrorKind::NotFound)};
+        if (std::filesystem::is_directory(path, error)) throw Failure{input_, fileReadReason(model::ErrorKind::NotAFile)};
         model::Result<imaging::Picture> picture = imaging::loadPicture(input_.toStdString());
         if (!picture || picture->empty()) throw Failure{input_, "is not a picture (BMP, PNG, JPEG or GIF) that can be read"};
         return std::move(*picture);
@@ -155,7 +135,7 @@ private:
         model::SpriteModel sheet;
         sheet.resetSheet();
         const model::Result<int> sprites = io::loadSpriteSheet(sheet, toolkit::toPath(input_));
-        if (!sprites) throw Failure{input_, readReason(sprites.error().kind)};
+        if (!sprites) throw Failure{input_, fileReadReason(sprites.error().kind)};
         return sheet;
     }
 
@@ -258,7 +238,7 @@ private:
     int convertPalette() const {
         const palette::PaletteFormat format = paletteFormat();
         const auto loaded = palette::loadPaletteFile(toolkit::toPath(input_));
-        if (!loaded) throw Failure{input_, paletteReason(loaded.error().kind)};
+        if (!loaded) throw Failure{input_, paletteReadReason(loaded.error().kind)};
         return written(io::savePaletteFile(loaded->palette, format, toolkit::toPath(output_)));
     }
 

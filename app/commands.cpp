@@ -12,6 +12,7 @@
 #include "app/import_page.h"
 #include "app/mouse_tools.h"
 #include "app/output_page.h"
+#include "app/palette_page.h"
 #include "app/program.h"
 #include "toolkit/text_number.h"
 #include "model/transformations.h"
@@ -91,8 +92,17 @@ void clearSpriteSheet(Program& p) {
     setSpin(p, Control::GadgetAnimCount, 1);
 }
 
+// On the "Palette" page the undo key takes back palette edits; everywhere else strokes.
 void undo(Program& p) {
+    if (onPalettePage(p)) {
+        undoPaletteEdit(p);
+        return;
+    }
     if (p.model.undo()) drawEditorGrid(p);
+}
+
+void redoOnPalettePage(Program& p) {
+    if (onPalettePage(p)) redoPaletteEdit(p);
 }
 
 void redo(Program& p) {
@@ -145,6 +155,7 @@ void tabChanged(Program& p) {
     const int page = window(p).controlState(Control::GadgetTabs);
     if (page != p.state.lastTab) window(p).setStatus(QStringLiteral("Ready..."), 0);
     if (p.state.lastTab != ui::PagePreview) drawSheetPreview(p);
+    if (page == ui::PagePalette) showPalettePage(p);
     p.state.lastTab = page;
 }
 
@@ -325,6 +336,16 @@ const std::vector<CommandRow> ROWS = {
                             control(Control::GadgetShowValues)},                          NO_QUESTION, drawSheetPreview},
     {"previewListedFile",  {control(Control::GadgetFileList, Event::Click)},              NO_QUESTION, previewListedFile},
     {"loadListedFile",     {control(Control::GadgetFileList, Event::DoubleClick)},        NO_QUESTION, loadListedFile},
+    {"paletteComponents",  {control(Control::GadgetPaletteRed), control(Control::GadgetPaletteGreen),
+                            control(Control::GadgetPaletteBlue)},                         NO_QUESTION, editPaletteComponents},
+    {"palettePriority",    {control(Control::GadgetPalettePriority)},                     NO_QUESTION, editPalettePriority},
+    {"paletteUndo",        {control(Control::GadgetPaletteUndo)},                         NO_QUESTION, undoPaletteEdit},
+    {"paletteRedo",        {key(ui::ShortcutPaletteRedo, CTRL | Qt::Key_Y), control(Control::GadgetPaletteRedo)},
+                                                                                          NO_QUESTION, redoOnPalettePage},
+    {"loadPalette",        {control(Control::GadgetPaletteLoad)},                         NO_QUESTION, loadPalette},
+    {"savePalette",        {control(Control::GadgetPaletteSave)},                         NO_QUESTION, savePalette},
+    {"savePaletteDefault", {control(Control::GadgetPaletteSaveDefault)},
+                           {SAVE_DEFAULT_PALETTE_TITLE, SAVE_DEFAULT_PALETTE_TEXT},                savePaletteAsDefault},
 };
 
 // Runs a row: its question first, when it has one, and the command only on Yes.
@@ -391,6 +412,7 @@ void CommandTable::handleCanvas(ui::Control control, const toolkit::CanvasEvent&
         case Control::GadgetPaletteCanvas: paletteCanvasEvent(program_, event); break;
         case Control::GadgetSlotCanvas: slotCanvasEvent(program_, event); break;
         case Control::GadgetImportCanvas: importCanvasEvent(program_, event); break;
+        case Control::GadgetPaletteChart: paletteChartEvent(program_, event); break;
         default: break;  // the other canvases only show pictures
     }
 }

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "app/palette_page.h"
 #include "model/sprite_model.h"
 #include "palette/colour_use.h"
 #include "palette/palette.h"
@@ -44,6 +45,8 @@ struct ProgramState {
     int leftColourRgb = 0, rightColourRgb = 0;  // their screen colours, 0x00BBGGRR
     std::string quickSaveName;      // set by the first "Quick Save", kept for the run
     bool listingRunning = false;    // a listing generation is under way on its worker
+    bool paletteChartShown = true;  // the palette canvas shows the chart, not a palette picture
+    QString previewedFile;          // the sprite file the sheet canvas shows, empty for the sheet
 };
 
 // The four fonts the controls and views use.
@@ -57,6 +60,7 @@ struct Program {
     palette::ColourSlots colourSlots;
     palette::ColourUse colourUse;  // markers of the last count, read by "Save Colour Pal"
     ProgramState state;
+    PalettePage palettePage;
     Fonts fonts;
 
     // The views and the pictures they keep (sprite pictures, palette pictures).

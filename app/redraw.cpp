@@ -9,6 +9,7 @@
 #include "ui/views.h"
 #include "ui/window_main.h"
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -60,9 +61,15 @@ void countColours(Program& p) {
     p.views.showColourCount(p.colourUse.count);
 }
 
-void drawPaletteChart(Program& p) { p.views.drawPaletteChart(p.palette); }
+void drawPaletteChart(Program& p) {
+    p.views.drawPaletteChart(p.palette);
+    p.state.paletteChartShown = true;
+}
 
-void showPalettePicture(Program& p) { p.views.showPalettePicture(p.state.palettePictureIndex); }
+void showPalettePicture(Program& p) {
+    p.views.showPalettePicture(p.state.palettePictureIndex);
+    p.state.paletteChartShown = false;
+}
 
 void clearDesignViews(Program& p) {
     p.views.clearDesignViews(p.state.zoom);
@@ -76,6 +83,15 @@ void drawSheetPreview(Program& p) {
     if (gridHoldsASprite) model.storeGrid();
     p.views.drawSheetPreview(std::span<const std::uint8_t>(model.sheet.bytes), cellColours(p), sheetLayout(p));
     if (gridHoldsASprite) model.loadGrid();
+    p.state.previewedFile.clear();
+}
+
+void drawSpritePictures(Program& p) {
+    const model::SpriteModel& model = p.model;
+    const ui::CellColours colours = cellColours(p);
+    const int last = std::min(model.spriteCount, model::MAX_SPRITES);
+    for (int number = 1; number <= last; ++number)
+        if (number != model.currentSprite) p.views.drawSpritePicture(number, model.sheet.sprite(number), colours);
 }
 
 void drawFilePreview(Program& p, const QString& path) {
@@ -84,6 +100,7 @@ void drawFilePreview(Program& p, const QString& path) {
         std::copy(bytes->begin(), bytes->end(), sprites.begin());
     }
     p.views.drawSheetPreview(std::span<const std::uint8_t>(sprites), cellColours(p), sheetLayout(p));
+    p.state.previewedFile = path;
 }
 
 void showAnimationFrame(Program& p) { p.views.showAnimationFrame(p.state.animationFrame); }

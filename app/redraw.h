@@ -32,6 +32,9 @@ void drawSheetPreview(Program& program);
 // The same for the start of a sprite file, without touching the sheet: bytes
 // past the file's end (or of a file that cannot be read) are 0.
 void drawFilePreview(Program& program, const QString& path);
+// The pictures (animation frames) of the sprites in use other than the one on the
+// grid, from the sheet; drawEditorGrid draws the grid's own.
+void drawSpritePictures(Program& program);
 void showAnimationFrame(Program& program);
 void drawGrabPreview(Program& program, int gx, int gy, int across, int down);
 // The grab preview from the grab fields' texts.

@@ -14,6 +14,7 @@
 #include "toolkit/colour.h"
 #include "toolkit/paths.h"
 #include "app/commands.h"
+#include "app/palette_page.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/picture_image.h"
 #include "imaging/bmp8.h"
@@ -89,6 +90,8 @@ void setUpPage(Program& program, int page) {
     } else if (page == ui::PagePreview) {
         program.views.clearSheetPreview();
         drawSheetPreview(program);
+    } else if (page == ui::PagePalette) {
+        showPalettePage(program);
     }
 }
 

@@ -26,4 +26,34 @@ QString fileWindowTitle(const QString& name) { return titlePrefix() + QStringLit
 
 QString savedWindowTitle(const QString& name) { return titlePrefix() + QStringLiteral(" - Saved : ") + name; }
 
+QString paletteLoadedStatusText(const QString& name) { return QStringLiteral("Loaded palette ") + name; }
+
+const char* fileReadReason(model::ErrorKind kind) {
+    switch (kind) {
+        case model::ErrorKind::NotFound: return "cannot be opened (no such file?)";
+        case model::ErrorKind::NotAFile: return "is a folder, not a file";
+        case model::ErrorKind::Empty: return "holds no sprites";
+        case model::ErrorKind::TooLarge: return "is too large";
+        default: return "cannot be read";
+    }
+}
+
+const char* paletteReadReason(model::ErrorKind kind) {
+    switch (kind) {
+        case model::ErrorKind::Empty: return "holds no colours";
+        case model::ErrorKind::TooManyEntries: return "holds more than 256 colours";
+        case model::ErrorKind::Malformed: return "is not a palette file in a layout this program reads";
+        default: return fileReadReason(kind);
+    }
+}
+
+QString paletteLoadFailedStatusText(model::ErrorKind kind, const QString& name) {
+    return QStringLiteral("Palette not loaded - %1 %2; the palette is unchanged")
+        .arg(name, QString::fromLatin1(paletteReadReason(kind)));
+}
+
+QString paletteSavedStatusText(const QString& name) { return QStringLiteral("Saved palette ") + name; }
+
+QString paletteSaveFailedStatusText(const QString& name) { return QStringLiteral("Failed to save palette ") + name; }
+
 }  // namespace app

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "model/result.h"
+
 namespace app {
 
 // "Viroror " + the version, e.g. "Viroror v0.4.8b": the window title at start-up, the
@@ -60,5 +62,32 @@ inline constexpr const char* COPIED_SELECTION_STATUS = "Copied selection to clip
 // The message box shown when the palette file cannot be read; the program then ends.
 inline constexpr const char* PALETTE_LOAD_ERROR_TITLE = "ERROR!";
 inline constexpr const char* PALETTE_LOAD_ERROR_TEXT = "Cannot load r3g3b2.txt palette!";
+
+// ---- The "Palette" page ------------------------------------------------------------------
+inline constexpr const char* LOAD_PALETTE_DIALOG_TITLE = "Load palette";
+inline constexpr const char* LOAD_PALETTE_DIALOG_FILTER =
+    "Palette files|*.pal;*.nxp;*.npl;*.gpl;*.jasc|All files|*.*";
+inline constexpr const char* SAVE_PALETTE_DIALOG_TITLE = "Save palette";
+// One pair per layout, in the order of PaletteFormat: the pair chosen picks the layout.
+inline constexpr const char* SAVE_PALETTE_DIALOG_FILTER =
+    "RGB palette, 768 bytes|*.pal|Next palette, 512 bytes|*.nxp|Next palette with transparent index, 513 bytes|*.npl|"
+    "GIMP palette|*.gpl|JASC-PAL palette|*.jasc";
+inline constexpr const char* SAVE_DEFAULT_PALETTE_TITLE = "Save as default";
+inline constexpr const char* SAVE_DEFAULT_PALETTE_TEXT =
+    "This will replace rgb9spreada.pal in the working folder; the next start uses it?";
+
+// "Loaded palette " + name (progress 0)
+QString paletteLoadedStatusText(const QString& name);
+// Why a file could not be read, by the reader's error kind, as said after its name
+// ("cannot be opened (no such file?)"); paletteReadReason adds a palette's own refusals
+// ("holds more than 256 colours"). The batch commands and the window share them.
+const char* fileReadReason(model::ErrorKind kind);
+const char* paletteReadReason(model::ErrorKind kind);
+// "Palette not loaded - " + name + " " + the reason + "; the palette is unchanged"
+// (progress 100).
+QString paletteLoadFailedStatusText(model::ErrorKind kind, const QString& name);
+// "Saved palette " + name (progress 0) / "Failed to save palette " + name (progress 100)
+QString paletteSavedStatusText(const QString& name);
+QString paletteSaveFailedStatusText(const QString& name);
 
 }  // namespace app

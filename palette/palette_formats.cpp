@@ -144,6 +144,20 @@ PaletteEntry entryFromNextBytes(std::uint8_t colourByte, std::uint8_t secondByte
     return entry;
 }
 
+NextComponents nextComponents(const PaletteEntry& entry) {
+    return {entry.nextColourByte >> 5, (entry.nextColourByte >> 2) & 7,
+            ((entry.nextColourByte & 3) << 1) | (entry.nextBlueBit & NEXT_BLUE_BIT)};
+}
+
+PaletteEntry entryFromNextComponents(NextComponents components, bool priority, int index) {
+    const int red = std::clamp(components.red, 0, 7);
+    const int green = std::clamp(components.green, 0, 7);
+    const int blue = std::clamp(components.blue, 0, 7);
+    const auto colourByte = static_cast<std::uint8_t>((red << 5) | (green << 2) | (blue >> 1));
+    const auto secondByte = static_cast<std::uint8_t>((priority ? NEXT_PRIORITY_BIT : 0) | (blue & NEXT_BLUE_BIT));
+    return entryFromNextBytes(colourByte, secondByte, index);
+}
+
 PaletteFormat detectPaletteFormat(std::span<const std::uint8_t> bytes) {
     if (startsWithHeaderLine(bytes, GIMP_HEADER)) return PaletteFormat::Gimp;
     if (startsWithHeaderLine(bytes, JASC_HEADER)) return PaletteFormat::Jasc;

@@ -53,6 +53,16 @@ inline constexpr std::array<int, 8> NEXT_LEVELS = {0x00, 0x24, 0x49, 0x6D, 0x92,
 // P000000B): its screen colour on the Next's levels, its Next fields and priority.
 PaletteEntry entryFromNextBytes(std::uint8_t colourByte, std::uint8_t secondByte, int index);
 
+// The three 3-bit components (red, green, blue, each 0 to 7) of an entry's 9-bit
+// Next colour, and the entry such components make with the priority given: its
+// screen colour on the Next's levels. Components outside 0..7 are clamped.
+struct NextComponents {
+    int red = 0, green = 0, blue = 0;
+    friend constexpr bool operator==(const NextComponents&, const NextComponents&) = default;
+};
+NextComponents nextComponents(const PaletteEntry& entry);
+PaletteEntry entryFromNextComponents(NextComponents components, bool priority, int index);
+
 // The layout the content is in (see above); no check that it reads.
 PaletteFormat detectPaletteFormat(std::span<const std::uint8_t> bytes);
 

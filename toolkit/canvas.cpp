@@ -3,6 +3,7 @@
 #include "toolkit/colour.h"
 #include "toolkit/drawing.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -10,6 +11,10 @@
 #include <algorithm>
 
 namespace toolkit {
+
+namespace {
+constexpr int FOCUS_LINE = 2;  // width of the focus frame a keyboard canvas shows
+}  // namespace
 
 Canvas::Canvas(int width, int height, CanvasOptions options, QWidget* parent)
     : QFrame(parent), options_(options) {
@@ -26,6 +31,7 @@ Canvas::Canvas(int width, int height, CanvasOptions options, QWidget* parent)
     // Moves without a button held are reported too (cursor position texts).
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    if (options_.keyboard) setFocusPolicy(Qt::StrongFocus);
 }
 
 QPoint Canvas::clientOrigin() const { return {frameWidth(), frameWidth()}; }
@@ -90,6 +96,11 @@ void Canvas::paintEvent(QPaintEvent* event) {
     const QRect target = event->rect().intersected(image_.rect().translated(origin));
     if (!target.isEmpty()) painter.drawImage(target, image_, target.translated(-origin));
     if (frameWidth() > 0) drawFrame(&painter);
+    // The focus shows on the screen only; the image keeps its pixels.
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), FOCUS_LINE, Qt::DotLine));
+        painter.drawRect(rect().adjusted(FOCUS_LINE / 2, FOCUS_LINE / 2, -FOCUS_LINE / 2 - 1, -FOCUS_LINE / 2 - 1));
+    }
 }
 
 // Qt grabs the mouse for the widget under a press until every button is up,
@@ -99,6 +110,33 @@ void Canvas::mousePressEvent(QMouseEvent* event) { report(event); }
 void Canvas::mouseReleaseEvent(QMouseEvent* event) { report(event); }
 void Canvas::mouseMoveEvent(QMouseEvent* event) { report(event); }
 void Canvas::mouseDoubleClickEvent(QMouseEvent* event) { report(event); }
+
+void Canvas::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    // Arrow keys come with the keypad modifier on some platforms; any other modifier
+    // leaves the key to the window (Ctrl+Left steps between sprites).
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!options_.keyboard || !arrow || !plain) {
+        QFrame::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    CanvasEvent record;
+    record.type = CanvasEvent::Type::Key;
+    record.key = key;
+    emit canvasEvent(record);
+}
+
+void Canvas::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+}
+
+void Canvas::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    update();
+}
 
 void Canvas::report(QMouseEvent* event) {
     event->accept();

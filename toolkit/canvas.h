@@ -11,6 +11,10 @@
 // While a button is held the canvas keeps receiving events even when the
 // pointer leaves it (Qt's implicit grab), with positions outside its area.
 //
+// Keyboard input: with the keyboard option the canvas takes the focus, shows it
+// with a focus frame around the widget, and reports the arrow keys as
+// CanvasEvents of Type::Key; every other key goes on as usual (Tab moves on).
+//
 // Layout: construct with the control's outer size as the window places it.
 // With the sunken option the widget draws a 2-pixel sunken edge inside that
 // size and the image is the client area within it (68 x 68 gives 64 x 64);
@@ -25,12 +29,15 @@
 class QFont;
 class QPaintEvent;
 class QMouseEvent;
+class QKeyEvent;
+class QFocusEvent;
 
 namespace toolkit {
 
 struct CanvasOptions {
     bool sunken = false;    // sunken client edge
     bool captured = false;  // keeps the mouse while a button is held (always true in Qt; recorded for the window)
+    bool keyboard = false;  // takes the focus (Tab or a click) and reports its arrow keys as Type::Key events
 };
 
 class Canvas : public QFrame {
@@ -95,6 +102,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void report(QMouseEvent* event);

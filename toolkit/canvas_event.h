@@ -13,7 +13,7 @@ class QMouseEvent;
 namespace toolkit {
 
 struct CanvasEvent {
-    enum class Type { Move, LeftDown, LeftUp, RightDown, RightUp, LeftDoubleClick, MiddleDown, MiddleUp };
+    enum class Type { Move, LeftDown, LeftUp, RightDown, RightUp, LeftDoubleClick, MiddleDown, MiddleUp, Key };
     Type type = Type::Move;
     // Pixel position relative to the drawing surface's top-left pixel. While a
     // button is held the canvas keeps reporting, so x and y may be negative or
@@ -25,6 +25,9 @@ struct CanvasEvent {
     bool left = false;
     bool right = false;
     bool middle = false;
+    // Type::Key only: the arrow key pressed on a canvas that takes the keyboard
+    // (Qt::Key_Left, Key_Right, Key_Up or Key_Down); x and y are then 0.
+    int key = 0;
 };
 
 // Translates a Qt mouse event of the given type (MouseButtonPress,

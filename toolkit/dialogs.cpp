@@ -52,6 +52,16 @@ QString QtDialogs::saveFile(const QString& title, const QString& proposedName, c
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtDialogs::saveFileWithFilter(const QString& title, const QString& proposedName, const QString& filter,
+                                      int& chosenFilter) {
+    const QString qtFilter = toQtFilter(filter);
+    QString selected;
+    const QString name = QFileDialog::getSaveFileName(parent_, title, proposedName, qtFilter, &selected,
+                                                      QFileDialog::DontConfirmOverwrite);
+    chosenFilter = static_cast<int>(qtFilter.split(QStringLiteral(";;")).indexOf(selected));
+    return name;
+}
+
 void QtDialogs::message(const QString& title, const QString& text) { QMessageBox::information(parent_, title, text); }
 
 bool QtDialogs::askYesNo(const QString& title, const QString& text) {
@@ -91,11 +101,18 @@ QString ScriptedDialogs::openFile(const QString& title, const QString& proposedN
 }
 
 QString ScriptedDialogs::saveFile(const QString& title, const QString& proposedName, const QString& filter) {
-    QString answer;
+    int chosenFilter = -1;
+    return saveFileWithFilter(title, proposedName, filter, chosenFilter);
+}
+
+QString ScriptedDialogs::saveFileWithFilter(const QString& title, const QString& proposedName, const QString& filter,
+                                            int& chosenFilter) {
+    SaveAnswer answer;
     const bool scripted = takeFront(saveAnswers_, answer);
     calls_.push_back({DialogCall::Kind::SaveFile, title, proposedName, filter, !scripted});
     if (!scripted) qWarning() << "unscripted save-file dialog:" << title;
-    return answer;
+    chosenFilter = answer.chosenFilter;
+    return answer.name;
 }
 
 void ScriptedDialogs::message(const QString& title, const QString& text) {

@@ -24,6 +24,13 @@ public:
     // Full name to write, empty when cancelled. Choosing an existing file is
     // not questioned: replacing it is the caller's business.
     virtual QString saveFile(const QString& title, const QString& proposedName, const QString& filter) = 0;
+    // The same, and which of the filter's description-and-pattern pairs the user
+    // chose (0 for the first) in chosenFilter, -1 when that is not known.
+    virtual QString saveFileWithFilter(const QString& title, const QString& proposedName, const QString& filter,
+                                       int& chosenFilter) {
+        chosenFilter = -1;
+        return saveFile(title, proposedName, filter);
+    }
     // A box with an OK button.
     virtual void message(const QString& title, const QString& text) = 0;
     // A box with Yes and No; true for Yes.
@@ -39,6 +46,8 @@ public:
 
     QString openFile(const QString& title, const QString& proposedName, const QString& filter) override;
     QString saveFile(const QString& title, const QString& proposedName, const QString& filter) override;
+    QString saveFileWithFilter(const QString& title, const QString& proposedName, const QString& filter,
+                               int& chosenFilter) override;
     void message(const QString& title, const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
 
@@ -59,7 +68,8 @@ class ScriptedDialogs : public Dialogs {
 public:
     // Answers, used first in first out per kind; an empty name scripts a cancel.
     void answerOpenFile(const QString& name) { openAnswers_.push_back(name); }
-    void answerSaveFile(const QString& name) { saveAnswers_.push_back(name); }
+    // chosenFilter: the filter pair the user picks (0 for the first), -1 for none.
+    void answerSaveFile(const QString& name, int chosenFilter = -1) { saveAnswers_.push_back({name, chosenFilter}); }
     void answerYesNo(bool yes) { yesNoAnswers_.push_back(yes); }
 
     // Every call in order, and those that found no scripted answer (they got
@@ -73,13 +83,19 @@ public:
 
     QString openFile(const QString& title, const QString& proposedName, const QString& filter) override;
     QString saveFile(const QString& title, const QString& proposedName, const QString& filter) override;
+    QString saveFileWithFilter(const QString& title, const QString& proposedName, const QString& filter,
+                               int& chosenFilter) override;
     void message(const QString& title, const QString& text) override;
     bool askYesNo(const QString& title, const QString& text) override;
 
 private:
+    struct SaveAnswer {
+        QString name;
+        int chosenFilter = -1;
+    };
     std::vector<DialogCall> calls_;
     std::deque<QString> openAnswers_;
-    std::deque<QString> saveAnswers_;
+    std::deque<SaveAnswer> saveAnswers_;
     std::deque<bool> yesNoAnswers_;
 };
 

@@ -114,6 +114,26 @@ namespace ui {
     X(GadgetSheetCountLabel) \
     X(GadgetSheetOffsetLabel) \
     X(GadgetFileList) \
+    /* Page "Palette" */ \
+    X(GadgetPaletteChart) \
+    X(GadgetPaletteEntryFrame) \
+    X(GadgetPaletteEntryLabel) \
+    X(GadgetPaletteRedLabel) \
+    X(GadgetPaletteRed) \
+    X(GadgetPaletteGreenLabel) \
+    X(GadgetPaletteGreen) \
+    X(GadgetPaletteBlueLabel) \
+    X(GadgetPaletteBlue) \
+    X(GadgetPalettePriority) \
+    X(GadgetPaletteNextBytes) \
+    X(GadgetPaletteScreenColour) \
+    X(GadgetPaletteSwatch) \
+    X(GadgetPaletteUndo) \
+    X(GadgetPaletteRedo) \
+    X(GadgetPaletteFileFrame) \
+    X(GadgetPaletteLoad) \
+    X(GadgetPaletteSave) \
+    X(GadgetPaletteSaveDefault) \
     /* Bottom row, in the window under the panel */ \
     X(GadgetQuickSave) \
     X(GadgetExportSprite) \
@@ -168,6 +188,7 @@ inline constexpr int ShortcutCopy = 209;             // Ctrl+C
 inline constexpr int ShortcutPaste = 210;            // Ctrl+V
 inline constexpr int ShortcutAddSpriteAgain = 211;   // Ctrl+keypad plus, second registration (wins)
 inline constexpr int ShortcutPickColour = 212;       // Ctrl+P
+inline constexpr int ShortcutPaletteRedo = 213;      // Ctrl+Y, on the "Palette" page
 
 // Pop-up menu PopupOutput of the listing area and its items.
 inline constexpr int PopupOutputMenu = 20;

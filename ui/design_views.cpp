@@ -130,6 +130,11 @@ void Views::drawSpritePreview(const SpriteScene& scene) {
     }
 }
 
+void Views::drawSpritePicture(int number, std::span<const std::uint8_t, 256> pixels, const CellColours& colours) {
+    if (number < 0 || number >= SPRITE_IMAGE_COUNT) return;
+    drawSpriteBoxes(spriteImage(number), 0, 0, PREVIEW_BOX, pixels, colours);
+}
+
 void Views::drawColourSlots(const palette::ColourSlots& colourSlots, int selectedSlot) {
     toolkit::Canvas* canvas = viewCanvas(window, Control::GadgetSlotCanvas);
     if (!canvas) return;

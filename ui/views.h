@@ -98,6 +98,19 @@ public:
     // The sheet canvas in dark grey, as it stands before its first drawing.
     void clearSheetPreview();
 
+    // The picture of sprite `number` (its animation frame) from its 256 bytes, for
+    // sprites other than the one on the grid (drawSpritePreview draws that one).
+    void drawSpritePicture(int number, std::span<const std::uint8_t, 256> pixels, const CellColours& colours);
+
+    // --- The "Palette" page.
+
+    // The chart of the palette's 256 entries, 16 to a row (a row is a bank of 16),
+    // the selected entry outlined, and the selected entry's fields: its 3-bit red,
+    // green and blue, priority, the two Next bytes, its screen colour and swatch.
+    void drawPalettePage(const palette::Palette& palette, int selected);
+    // The entry of the chart cell at (x, y) of GadgetPaletteChart, -1 off the cells.
+    static int paletteChartEntryAt(int x, int y);
+
     // --- The "Preview" page, the animation and the "Import" page's grab view.
 
     // Sprites offset .. offset + count - 1 of `sprites` (256 bytes each), width per

@@ -142,18 +142,19 @@ constexpr ControlSpec BOTTOM_ROW[] = {
     {C::GadgetSavePalette, K::Button, "Save Colour Pal", 450, 575, 100, 30, OptNone, 0, 0, nullptr, nullptr, DEF},
 };
 
-constexpr std::array<PageSpec, 6> PAGES = {{
-    {"Design", DESIGN},
-    {"Import", IMPORT},
-    {"Output", OUTPUT},
-    {"Preview", PREVIEW},
-    {"Tiles", {}},
-    {"Palette", {}},
-}};
-
 }  // namespace
 
-std::span<const PageSpec> pageSpecs() { return PAGES; }
+std::span<const PageSpec> pageSpecs() {
+    static const std::array<PageSpec, 6> pages = {{
+        {"Design", DESIGN},
+        {"Import", IMPORT},
+        {"Output", OUTPUT},
+        {"Preview", PREVIEW},
+        {"Tiles", {}},
+        {"Palette", palettePageSpecs()},
+    }};
+    return pages;
+}
 
 std::span<const ControlSpec> bottomRowSpecs() { return BOTTOM_ROW; }
 

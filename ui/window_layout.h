@@ -40,6 +40,7 @@ enum ControlOption : unsigned {
     OptChecked = 1u << 8,   // check box checked, option button chosen
     OptTicks = 1u << 9,
     OptFlat = 1u << 10,
+    OptKeyboard = 1u << 11,  // a canvas that takes the focus and reports its arrow keys
 };
 
 inline constexpr int NO_FONT = -1;  // the toolkit's default GUI font
@@ -64,6 +65,8 @@ struct PageSpec {
 
 // The six pages of GadgetTabs, in order.
 std::span<const PageSpec> pageSpecs();
+// The "Palette" page's controls (ui/palette_page.cpp).
+std::span<const ControlSpec> palettePageSpecs();
 // The row of buttons under the panel.
 std::span<const ControlSpec> bottomRowSpecs();
 

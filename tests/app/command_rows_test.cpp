@@ -12,7 +12,9 @@
 #include <map>
 #include <set>
 
+#include "app/palette_page.h"
 #include "app/window_text.h"
+#include "palette/palette_formats.h"
 #include "session_fixture.h"
 #include "toolkit/text_number.h"
 
@@ -125,6 +127,30 @@ Step listedFile = [](Editor& e) {
     writeBytes(e.path("list.spr"), Bytes(256, 0x55));
     markSheetCanvas(e);
 };
+
+// The "Palette" page's rows act on entry 0; these are its palettes before and after an edit.
+palette::Palette paletteWithEntry0(Editor& e, palette::NextComponents components, bool priority) {
+    std::vector<palette::PaletteEntry> entries = e.program().palette.entries();
+    entries[0] = palette::entryFromNextComponents(components, priority, 0);
+    return palette::Palette(std::move(entries));
+}
+Step editEntry0 = [](Editor& e) { app::changePalette(e.program(), paletteWithEntry0(e, {1, 2, 3}, false)); };
+Step onPalettePage = [](Editor& e) { e.window().tabs()->setCurrentIndex(ui::PagePalette); };
+// The undo and redo steps the page holds, and the swatch showing entry 0's colour.
+Step paletteSteps(std::size_t undo, std::size_t redo) {
+    return [=](Editor& e) {
+        EXPECT_EQ(std::pair(e.program().palettePage.undoSteps.size(), e.program().palettePage.redoSteps.size()),
+                  std::pair(undo, redo));
+        EXPECT_EQ(e.pixel(Control::GadgetPaletteSwatch, 5, 5), e.paletteColour(0));
+    };
+}
+// A Next 512-byte palette: seeded colours, priority on about half of them.
+Bytes nineBitFile() {
+    Bytes bytes = randomIndices(2, 256, 3);
+    for (std::size_t i = 1; i < bytes.size(); i += 2) bytes[i] &= 0x81;
+    return bytes;
+}
+Bytes encoded(Editor& e, palette::PaletteFormat format) { return palette::encodePaletteFile(e.program().palette, format); }
 
 void moveMarkByStroke(Editor& e) {
     e.model().grid.cell(MARK_X, MARK_Y) = T;
@@ -315,6 +341,47 @@ const std::map<std::string, Expectation> EXPECTED = {
          onSprite(1, 1, 0x55)(e);
          EXPECT_EQ(e.lastDialog(), "Success|Loaded 1 sprite(s).");
      }, listedFile}},
+    // Entry 0 black: each field typed on its own holds 7, the others stay 0, in one step.
+    {"paletteComponents", {{type(Control::GadgetPaletteRed, "7"), type(Control::GadgetPaletteGreen, "7"),
+                            type(Control::GadgetPaletteBlue, "7")}, [](Editor& e) {
+         const palette::NextComponents c = palette::nextComponents(e.program().palette[0]);
+         EXPECT_EQ(std::max({c.red, c.green, c.blue}) + std::min({c.red, c.green, c.blue}), 7);
+         paletteSteps(1, 0)(e);
+     }, [](Editor& e) {
+         app::changePalette(e.program(), paletteWithEntry0(e, {0, 0, 0}, false));
+         e.program().palettePage.undoSteps.clear();
+     }}},
+    {"palettePriority", {{click(Control::GadgetPalettePriority)}, [](Editor& e) {
+         EXPECT_TRUE(e.program().palette[0].priority);
+         paletteSteps(1, 0)(e);
+     }}},
+    {"paletteUndo", {{click(Control::GadgetPaletteUndo)}, paletteSteps(0, 1), editEntry0}},
+    {"paletteRedo", {{key(Qt::Key_Y), click(Control::GadgetPaletteRedo)}, [](Editor& e) {
+         EXPECT_EQ(e.program().palette.entries(), paletteWithEntry0(e, {1, 2, 3}, false).entries());
+         paletteSteps(1, 0)(e);
+     }, [](Editor& e) {
+         onPalettePage(e);
+         editEntry0(e);
+         app::undoPaletteEdit(e.program());
+     }}},
+    {"loadPalette", {{click(Control::GadgetPaletteLoad)}, [](Editor& e) {
+         EXPECT_EQ(encoded(e, palette::PaletteFormat::Next9Bit), nineBitFile());
+         EXPECT_EQ(e.window().statusText(), "Loaded palette " + e.path("in.nxp"));
+         paletteSteps(1, 0)(e);
+     }, [](Editor& e) {
+         writeBytes(e.path("in.nxp"), nineBitFile());
+         e.dialogs.answerOpenFile(e.path("in.nxp"));
+     }}},
+    // The second filter, the Next's 512 bytes, gives a name typed without one its extension.
+    {"savePalette", {{click(Control::GadgetPaletteSave)}, [](Editor& e) {
+         wrote("p.nxp", [](Editor& x) { return encoded(x, palette::PaletteFormat::Next9Bit); }, "Saved palette %1")(e);
+     }, [](Editor& e) { e.dialogs.answerSaveFile(e.path("p"), 1); }}},
+    {"savePaletteDefault", {{click(Control::GadgetPaletteSaveDefault)}, [](Editor& e) {
+         wrote("rgb9spreada.pal", [](Editor& x) { return encoded(x, palette::PaletteFormat::Rgb24); },
+               "Saved palette %1")(e);
+         EXPECT_EQ(encoded(e, palette::PaletteFormat::Next9Bit), nineBitFile());
+     }, [](Editor& e) { app::changePalette(e.program(), *palette::decodePaletteFile(nineBitFile())); },
+     "Save as default|This will replace rgb9spreada.pal in the working folder; the next start uses it?"}},
 };
 
 // A fresh editor, shown and active, in the state every row starts from.

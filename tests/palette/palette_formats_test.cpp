@@ -88,6 +88,10 @@ TEST(NinePalette, EveryColourAndPriorityBitSurvivesBothLayouts) {
                     EXPECT_EQ(e.nextBlueBit, colour & 1);
                     EXPECT_EQ(e.priority, priority);
                     EXPECT_EQ(e.paletteIndex, i);
+                    // The page edits the same entry as three 3-bit components.
+                    const NextComponents components{colour >> 6, (colour >> 3) & 7, colour & 7};
+                    EXPECT_EQ(nextComponents(e), components);
+                    EXPECT_EQ(entryFromNextComponents(components, priority, i), e);
                 }
                 const auto format = transparentByte ? PaletteFormat::Next9BitTransparent : PaletteFormat::Next9Bit;
                 EXPECT_EQ(encodePaletteFile(*read, format), bytes);
