@@ -24,6 +24,7 @@ TEST_F(StartupPages, OtherPagesWaitForTheirFirstVisit) {
     // Reached by a command rather than visited: drawn all the same.
     EXPECT_EQ(window().canvas(ui::Control::GadgetImportCanvas)->image().pixel(0, 0), qRgb(40, 40, 40));
     EXPECT_EQ(window().canvas(ui::Control::GadgetGrabCanvas)->image().pixel(0, 0), qRgb(255, 170, 170));
+    EXPECT_EQ(window().controlText(ui::Control::GadgetGrabWidth), "1");
 }
 
 }  // namespace
