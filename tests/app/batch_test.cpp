@@ -32,6 +32,7 @@ struct PictureCase {
     const char* grab;  // nullptr: every whole cell; the window then cuts the same block
     int across, down;
 };
+void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.name; }
 
 class BatchMatchesWindow : public SessionTest, public ::testing::WithParamInterface<PictureCase> {
 protected:
@@ -52,8 +53,7 @@ protected:
 TEST_P(BatchMatchesWindow, EveryCommandWritesTheWindowsBytes) {
     const PictureCase& c = GetParam();
     const QString picture = makePicture(c);
-    QStringList nineBit;
-    if (c.nineBit) nineBit << QStringLiteral("--9bit");
+    const QStringList nineBit = c.nineBit ? QStringList{QStringLiteral("--9bit")} : QStringList{};
 
     // Import, cut the block and "Save All Sprites".
     window().setControlState(Control::GadgetNineBit, c.nineBit ? 1 : 0);
@@ -61,8 +61,7 @@ TEST_P(BatchMatchesWindow, EveryCommandWritesTheWindowsBytes) {
     app::importSprites(program(), 0, 0, c.across, c.down);
     dialogs.answerSaveFile(path("window.spr"));
     app::saveAllSprites(program());
-    QStringList grab;
-    if (c.grab) grab << QStringLiteral("--grab") << QString::fromLatin1(c.grab);
+    const QStringList grab = c.grab ? QStringList{QStringLiteral("--grab"), QString::fromLatin1(c.grab)} : QStringList{};
     ASSERT_EQ(batch(QStringList{"import", picture, "-o", path("batch.spr")} + nineBit + grab), app::BATCH_OK);
     EXPECT_EQ(readBytes(path("batch.spr")), readBytes(path("window.spr")));
     EXPECT_EQ(readBytes(path("batch.spr")).size(), static_cast<std::size_t>(c.across * c.down * 256));
@@ -138,6 +137,7 @@ TEST(PaletteBatch, EveryLayoutIsWrittenAsTheSaveWritesItAndReadByPalette) {
         if (c.format) arguments << "--format" << QString::fromLatin1(c.format);
         ASSERT_EQ(batch(arguments), app::BATCH_OK);
         ASSERT_TRUE(io::savePaletteFile(source->palette, c.layout, toolkit::toPath(dir.filePath("saved"))));
+        EXPECT_EQ(palette::detectPaletteFormat(readBytes(output)), c.layout);
         if (c.layout != Gimp) {
             EXPECT_EQ(readBytes(output), readBytes(dir.filePath("saved")));
         }
@@ -158,13 +158,12 @@ TEST(PaletteBatch, EveryLayoutIsWrittenAsTheSaveWritesItAndReadByPalette) {
 TEST(StartPalette, WorkingFolderFirstThenTheShippedOne) {
     QTemporaryDir work;
     toolkit::ScriptedDialogs dialogs;
-    auto session = app::startEditor(dialogs, work.path(), SHIPPED);
-    ASSERT_NE(session, nullptr);
-    EXPECT_EQ(session->program.palette.size(), 256u);
-    writeBytes(work.filePath("rgb9spreada.pal"), {1, 2, 3});
-    session = app::startEditor(dialogs, work.path(), SHIPPED);
-    ASSERT_NE(session, nullptr);
-    EXPECT_EQ(session->program.palette.size(), 1u);
+    for (const std::size_t entries : {256u, 1u}) {
+        const auto session = app::startEditor(dialogs, work.path(), SHIPPED);
+        ASSERT_NE(session, nullptr);
+        EXPECT_EQ(session->program.palette.size(), entries);
+        writeBytes(work.filePath("rgb9spreada.pal"), {1, 2, 3});
+    }
     EXPECT_TRUE(dialogs.calls().empty());
 }
 
@@ -174,6 +173,7 @@ struct BadCase {
     int status;
     const char* message;  // first line of standard error
 };
+void PrintTo(const BadCase& c, std::ostream* out) { *out << c.name; }
 
 class BadInvocation : public ::testing::TestWithParam<BadCase> {};
 
