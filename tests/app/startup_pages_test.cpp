@@ -1,9 +1,5 @@
 // Start-up builds only the "Design" page and the bottom row; each other page gets its
 // controls and its first drawing when the user first visits it or a command reaches it.
-#include "toolkit/canvas.h"
-#include "ui/window_main.h"
-
-#include <QDir>
 #include <QTabWidget>
 
 #include "session_fixture.h"

@@ -3,7 +3,6 @@
 // content alone, and the files that are refused.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 #include <random>
 #include <string>
