@@ -132,6 +132,8 @@ TEST_F(MouseTools, RightDragOnTheImportCanvasWritesTheGrabCorner) {
     };
     drag(100, 50, false, true);
     EXPECT_EQ(text(Control::GadgetGrabX) + "," + text(Control::GadgetGrabY), "100,50");
+    EXPECT_EQ(state(Control::GadgetResizeWidthSlider), 64);
+    EXPECT_EQ(state(Control::GadgetResizeHeightSlider), 48);
     drag(512, 60, false, true);  // past the picture
     drag(120, -1, false, true);
     drag(130, 70, true, false);  // a left drag does nothing
