@@ -1,6 +1,7 @@
 // The batch commands: each against what the window writes for the same input, the
-// listing through pasmo back to the sheet's bytes, the start-up palette rule, and a
-// table of bad invocations run through the real program without any display.
+// listing through pasmo back to the sheet's bytes, every palette layout as the save
+// writes it, the start-up palette rule, and a table of bad invocations run through
+// the real program without any display.
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -10,6 +11,9 @@
 #include "app/file_commands.h"
 #include "app/output_page.h"
 #include "imaging/png_decode.h"
+#include "io/palette_save.h"
+#include "palette/palette_file.h"
+#include "toolkit/paths.h"
 
 using namespace testing_support;
 
@@ -44,25 +48,20 @@ protected:
         EXPECT_TRUE(image.save(name, "PNG"));
         return name;
     }
-    void loadInWindow(const QString& picture, bool nineBit) {
-        window().setControlState(Control::GadgetNineBit, nineBit ? 1 : 0);
-        ASSERT_TRUE(app::loadImportImage(program(), picture));
-    }
 };
 
 TEST_P(BatchMatchesWindow, EveryCommandWritesTheWindowsBytes) {
     const PictureCase& c = GetParam();
     const QString picture = makePicture(c);
-    QStringList nineBit;
-    if (c.nineBit) nineBit << QStringLiteral("--9bit");
+    const QStringList nineBit = c.nineBit ? QStringList{QStringLiteral("--9bit")} : QStringList{};
 
     // Import, cut the block and "Save All Sprites".
-    loadInWindow(picture, c.nineBit);
+    window().setControlState(Control::GadgetNineBit, c.nineBit ? 1 : 0);
+    ASSERT_TRUE(app::loadImportImage(program(), picture));
     app::importSprites(program(), 0, 0, c.across, c.down);
     dialogs.answerSaveFile(path("window.spr"));
     app::saveAllSprites(program());
-    QStringList grab;
-    if (c.grab) grab << QStringLiteral("--grab") << QString::fromLatin1(c.grab);
+    const QStringList grab = c.grab ? QStringList{QStringLiteral("--grab"), QString::fromLatin1(c.grab)} : QStringList{};
     ASSERT_EQ(batch(QStringList{"import", picture, "-o", path("batch.spr")} + nineBit + grab), app::BATCH_OK);
     EXPECT_EQ(readBytes(path("batch.spr")), readBytes(path("window.spr")));
     EXPECT_EQ(readBytes(path("batch.spr")).size(), static_cast<std::size_t>(c.across * c.down * 256));
@@ -83,7 +82,7 @@ TEST_P(BatchMatchesWindow, EveryCommandWritesTheWindowsBytes) {
     EXPECT_EQ(readBytes(path("batch.pal")), readBytes(path("colors.pal")));
 
     // "Export BMP" straight after loading the picture.
-    loadInWindow(picture, c.nineBit);
+    ASSERT_TRUE(app::loadImportImage(program(), picture));
     dialogs.answerSaveFile(path("window.bmp"));
     app::exportBitmap(program());
     ASSERT_EQ(batch(QStringList{"bitmap", picture, "-o", path("batch.bmp")} + nineBit), app::BATCH_OK);
@@ -97,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Pictures, BatchMatchesWindow,
                                            PictureCase{"PartlyOffThePicture", 40, 40, false, "0,0,3,1", 3, 1}),
                          [](const auto& param) { return std::string(param.param.name); });
 
-TEST(Batch, ListingAssemblesToTheSheetAndTheSheetPictureShowsItsColours) {
+TEST(Batch, ListingOfTheCountAssemblesToTheSheet) {
     QTemporaryDir dir;
     const QString sheet = dir.filePath("s.spr");
     writeBytes(sheet, randomIndices(16, 16 * 5, 7));  // five sprites
@@ -107,34 +106,70 @@ TEST(Batch, ListingAssemblesToTheSheetAndTheSheetPictureShowsItsColours) {
     Bytes three = readBytes(sheet);
     three.resize(3 * 256);
     EXPECT_EQ(readBytes(dir.filePath("s.bin")), three);
-
-    // Two pixels per sprite pixel, two sprites a row: sprite 5 starts at (0, 64).
-    ASSERT_EQ(batch({"sheet", sheet, "-o", dir.filePath("s.png"), "--scale", "2", "--columns", "2"}), app::BATCH_OK);
-    const auto png = imaging::decodePngFile(dir.filePath("s.png").toStdString());
-    ASSERT_TRUE(png);
-    EXPECT_EQ(std::pair(png->width, png->height), std::pair(64, 96));
-    const imaging::Rgb& expected = imaging::FIXED_COLOUR_TABLE[readBytes(sheet)[4 * 256]];
-    EXPECT_EQ(imaging::Rgb(png->pixel(1, 65)[0], png->pixel(1, 65)[1], png->pixel(1, 65)[2]), expected);
 }
 
-// The editor starts with the working folder's palette, else the program's own copy;
-// "ERROR!" only when neither reads (the awkward working-folder files: bad_input_test).
+// Each layout's bytes are the palette save's (GIMP's names its file, so only read back),
+// whether the extension or --format chose it, and another command's --palette reads it:
+// the sheet picture, two pixels per sprite pixel and two sprites a row, shows its colours.
+TEST(PaletteBatch, EveryLayoutIsWrittenAsTheSaveWritesItAndReadByPalette) {
+    QTemporaryDir dir;
+    const QString input = dir.filePath("in.npl");
+    Bytes next = randomIndices(2, 256, 21);  // seeded colours, some with priority
+    for (std::size_t i = 1; i < next.size(); i += 2) next[i] &= (i % 4 == 1) ? 0x81 : 0x01;
+    next.push_back(0xE3);
+    writeBytes(input, next);
+    const auto source = palette::loadPaletteFile(toolkit::toPath(input));
+    ASSERT_TRUE(source);
+    const Bytes sprites = randomIndices(16, 16 * 5, 7);  // five sprites: the fifth starts at (0, 64)
+    writeBytes(dir.filePath("s.spr"), sprites);
+    using enum palette::PaletteFormat;
+    const struct {
+        const char* output;
+        const char* format;  // nullptr: the extension decides
+        palette::PaletteFormat layout;
+    } cases[] = {{"out.pal", nullptr, Rgb24}, {"out.nxp", nullptr, Next9Bit}, {"OUT.NPL", nullptr, Next9BitTransparent},
+                 {"out.gpl", nullptr, Gimp},  {"out.jasc", nullptr, Jasc},   {"out.pal", "nxp", Next9Bit},
+                 {"no-extension", "gpl", Gimp}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.output) + " " + (c.format ? c.format : ""));
+        const QString output = dir.filePath(QString::fromLatin1(c.output));
+        QStringList arguments{"palette", input, "-o", output};
+        if (c.format) arguments << "--format" << QString::fromLatin1(c.format);
+        ASSERT_EQ(batch(arguments), app::BATCH_OK);
+        ASSERT_TRUE(io::savePaletteFile(source->palette, c.layout, toolkit::toPath(dir.filePath("saved"))));
+        EXPECT_EQ(palette::detectPaletteFormat(readBytes(output)), c.layout);
+        if (c.layout != Gimp) {
+            EXPECT_EQ(readBytes(output), readBytes(dir.filePath("saved")));
+        }
+
+        ASSERT_EQ(batch({"sheet", dir.filePath("s.spr"), "-o", dir.filePath("s.png"), "--scale", "2", "--columns", "2",
+                         "--palette", output}),
+                  app::BATCH_OK);
+        const auto png = imaging::decodePngFile(dir.filePath("s.png").toStdString());
+        ASSERT_TRUE(png);
+        EXPECT_EQ(std::pair(png->width, png->height), std::pair(64, 96));
+        EXPECT_EQ((palette::RgbColour{png->pixel(1, 65)[0], png->pixel(1, 65)[1], png->pixel(1, 65)[2]}),
+                  source->palette.colour(sprites[4 * 256]));
+    }
+}
+
+// The editor starts with the working folder's palette, else the program's own copy
+// (the awkward working-folder files, with no copy to fall back on: bad_input_test).
 TEST(StartPalette, WorkingFolderFirstThenTheShippedOne) {
-    QTemporaryDir work, noShipped;
+    QTemporaryDir work;
     toolkit::ScriptedDialogs dialogs;
-    auto session = app::startEditor(dialogs, work.path(), SHIPPED);
-    ASSERT_NE(session, nullptr);
-    EXPECT_EQ(session->program.palette.size(), 256u);
-    writeBytes(work.filePath("rgb9spreada.pal"), {1, 2, 3});
-    session = app::startEditor(dialogs, work.path(), noShipped.path());
-    ASSERT_NE(session, nullptr);
-    EXPECT_EQ(session->program.palette.size(), 1u);
+    for (const std::size_t entries : {256u, 1u}) {
+        const auto session = app::startEditor(dialogs, work.path(), SHIPPED);
+        ASSERT_NE(session, nullptr);
+        EXPECT_EQ(session->program.palette.size(), entries);
+        writeBytes(work.filePath("rgb9spreada.pal"), {1, 2, 3});
+    }
     EXPECT_TRUE(dialogs.calls().empty());
 }
 
 struct BadCase {
     const char* name;
-    QStringList arguments;  // {dir} stands for a temporary folder holding p.png, s.spr, notapicture.png, old.out
+    QStringList arguments;  // {dir}: a temporary folder holding the files the test writes, old.out among them
     int status;
     const char* message;  // first line of standard error
 };
@@ -146,17 +181,19 @@ TEST_P(BadInvocation, RefusesWithItsStatusAndLeavesTheOutputAlone) {
     const BadCase& c = GetParam();
     QTemporaryDir dir;
     ASSERT_TRUE(tablePicture(32, 32, randomIndices(32, 32, 3)).save(dir.filePath("p.png"), "PNG"));
-    writeBytes(dir.filePath("s.spr"), Bytes(512, 0x11));
-    writeBytes(dir.filePath("notapicture.png"), Bytes(300, 0x42));
-    writeBytes(dir.filePath("old.out"), Bytes{'o', 'l', 'd'});
+    const std::string broken = "JASC-PAL\n0100\n9\n";  // nine colours promised, none given
+    const std::pair<const char*, Bytes> files[] = {
+        {"s.spr", Bytes(512, 0x11)}, {"notapicture.png", Bytes(300, 0x42)}, {"good.nxp", Bytes(512, 0)},
+        {"big.pal", Bytes(769, 1)},  {"broken.jasc", Bytes(broken.begin(), broken.end())},
+        {"empty.pal", {}},           {"old.out", Bytes{'o', 'l', 'd'}}};
+    for (const auto& [name, bytes] : files) writeBytes(dir.filePath(name), bytes);
     QStringList arguments;
     for (QString a : c.arguments) arguments << a.replace(QStringLiteral("{dir}"), dir.path());
 
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(dir.path());
     program.start(QStringLiteral(VIROROR_PROGRAM), arguments);
@@ -166,10 +203,12 @@ TEST_P(BadInvocation, RefusesWithItsStatusAndLeavesTheOutputAlone) {
     EXPECT_EQ(error.section(QLatin1Char('\n'), 0, 0), QString::fromUtf8(c.message).replace("{dir}", dir.path()));
     EXPECT_EQ(error.contains(QStringLiteral("Usage:")), c.status == app::BATCH_USAGE);
     EXPECT_EQ(readBytes(dir.filePath("old.out")), (Bytes{'o', 'l', 'd'}));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 8);
 }
 
 const QString OUT = QStringLiteral("{dir}/old.out");
+constexpr const char* GRAB_USAGE =
+    "viroror: --grab takes X,Y,COLUMNS,ROWS: X 0 to 511, Y 0 to 383, at least one column and row, at most 64 cells";
 INSTANTIATE_TEST_SUITE_P(
     Table, BadInvocation,
     ::testing::Values(
@@ -184,22 +223,31 @@ INSTANTIATE_TEST_SUITE_P(
                 "viroror: {dir}/missing/x.spr: cannot be written (folder missing or write-protected?)"},
         BadCase{"MissingPalette", {"sheet", "{dir}/s.spr", "-o", OUT, "--palette", "{dir}/none.pal"}, 1,
                 "viroror: {dir}/none.pal: no palette file could be read"},
+        BadCase{"PaletteIsAFolder", {"sheet", "{dir}/s.spr", "-o", OUT, "--palette", "{dir}"}, 1,
+                "viroror: {dir}: is a folder, not a file"},
+        BadCase{"PaletteTooLong", {"sheet", "{dir}/s.spr", "-o", OUT, "--palette", "{dir}/big.pal"}, 1,
+                "viroror: {dir}/big.pal: holds more than 256 colours"},
+        BadCase{"PaletteBroken", {"palette", "{dir}/broken.jasc", "-o", OUT, "--format", "rgb"}, 1,
+                "viroror: {dir}/broken.jasc: is not a palette file in a layout this program reads"},
+        BadCase{"PaletteEmpty", {"palette", "{dir}/empty.pal", "-o", OUT, "--format", "nxp"}, 1,
+                "viroror: {dir}/empty.pal: holds no colours"},
         BadCase{"CountBeyondTheSheet", {"listing", "{dir}/s.spr", "-o", OUT, "--count", "3"}, 1,
                 "viroror: {dir}/s.spr: holds fewer sprites than --count asks for"},
-        BadCase{"UnknownOption", {"import", "{dir}/p.png", "-o", OUT, "--bogus"}, 2, "viroror: Unknown option 'bogus'."},
+        BadCase{"UnknownOption", {"import", "{dir}/p.png", "-o", OUT, "--bogus"}, 2,
+                "viroror: Unknown option 'bogus'."},
         BadCase{"OptionOfAnotherCommand", {"bitmap", "{dir}/p.png", "-o", OUT, "--label", "x"}, 2,
                 "viroror: bitmap takes no option 'label'"},
+        BadCase{"FormatOfAnotherCommand", {"sheet", "{dir}/s.spr", "-o", OUT, "--format", "nxp"}, 2,
+                "viroror: sheet takes no option 'format'"},
         BadCase{"UnknownCommand", {"paint", "{dir}/p.png"}, 2, "viroror: unknown command 'paint'"},
         BadCase{"NoOutput", {"import", "{dir}/p.png"}, 2, "viroror: no output file given (-o FILE)"},
-        BadCase{"GrabThreeValues", {"import", "{dir}/p.png", "-o", OUT, "--grab", "0,0,2"}, 2,
-                "viroror: --grab takes X,Y,COLUMNS,ROWS: X 0 to 511, Y 0 to 383, at least one column and row, "
-                "at most 64 cells"},
-        BadCase{"GrabTooManyCells", {"import", "{dir}/p.png", "-o", OUT, "--grab", "0,0,13,5"}, 2,
-                "viroror: --grab takes X,Y,COLUMNS,ROWS: X 0 to 511, Y 0 to 383, at least one column and row, "
-                "at most 64 cells"},
-        BadCase{"GrabNotNumbers", {"import", "{dir}/p.png", "-o", OUT, "--grab", "a,b,c,d"}, 2,
-                "viroror: --grab takes X,Y,COLUMNS,ROWS: X 0 to 511, Y 0 to 383, at least one column and row, "
-                "at most 64 cells"},
+        BadCase{"NoPaletteExtension", {"palette", "{dir}/good.nxp", "-o", OUT}, 2,
+                "viroror: {dir}/old.out has no palette extension (.pal .nxp .npl .gpl .jasc): give --format"},
+        BadCase{"UnknownFormat", {"palette", "{dir}/good.nxp", "-o", OUT, "--format", "act"}, 2,
+                "viroror: --format takes rgb, nxp, npl, gpl or jasc"},
+        BadCase{"GrabThreeValues", {"import", "{dir}/p.png", "-o", OUT, "--grab", "0,0,2"}, 2, GRAB_USAGE},
+        BadCase{"GrabTooManyCells", {"import", "{dir}/p.png", "-o", OUT, "--grab", "0,0,13,5"}, 2, GRAB_USAGE},
+        BadCase{"GrabNotNumbers", {"import", "{dir}/p.png", "-o", OUT, "--grab", "a,b,c,d"}, 2, GRAB_USAGE},
         BadCase{"ScaleZero", {"sheet", "{dir}/s.spr", "-o", OUT, "--scale", "0"}, 2,
                 "viroror: --scale takes a whole number from 1 to 64"}),
     [](const auto& param) { return std::string(param.param.name); });

@@ -27,7 +27,6 @@ TEST(ListingFrames, AtMostOneAppendPerFrame) {
     ASSERT_FALSE(worker.running());
     // One append per frame tick, and the last pieces when the run ends.
     const long long frames = clock.elapsed() / app::LISTING_FRAME.count();
-    EXPECT_GE(appends, 1);
     EXPECT_LE(appends, frames + 2) << "in " << clock.elapsed() << " ms";
     EXPECT_EQ(area.toPlainText().count(QStringLiteral("Sprite64:")), 1);
 }

@@ -43,13 +43,14 @@ protected:
     }
 };
 
-TEST_F(MouseTools, EditorPositionsClampAtTheFarEdgeAndNegativeOnesDoNothing) {
+TEST_F(MouseTools, EditorPositionsClampAndEveryReleaseStoresASnapshot) {
     chooseLeft(40);
     editor(Type::LeftDown, 320, 0, true);
     EXPECT_EQ(cell(15, 0), 40);
     EXPECT_EQ(cell(0, 0), TRANSPARENT);
-    editor(Type::Move, 900, 320, true);  // far past the corner, still captured
-    EXPECT_EQ(cell(15, 15), 40);
+    for (int y = 265; y <= 305; y += 20) editor(Type::Move, 900, y, true);  // far past the edge, still captured
+    for (int y = 13; y < 16; ++y) EXPECT_EQ(cell(15, y), 40) << y;
+    EXPECT_EQ(cell(15, 12), TRANSPARENT);
     EXPECT_EQ(text(Control::GadgetCursorInfo), "X:15:Y15:227");
 
     const model::SpriteGrid before = model().grid;
@@ -58,10 +59,9 @@ TEST_F(MouseTools, EditorPositionsClampAtTheFarEdgeAndNegativeOnesDoNothing) {
     editor(Type::RightDown, -19, -19, false, true);
     EXPECT_EQ(model().grid, before);
     EXPECT_EQ(text(Control::GadgetCursorInfo), "X:15:Y15:227");
-}
 
-TEST_F(MouseTools, EveryReleaseStoresASnapshotChangedOrNot) {
-    chooseLeft(TRANSPARENT);  // the grid is all transparent: the click changes nothing
+    // Every release stores a snapshot, changed or not; presses and moves store none.
+    chooseLeft(TRANSPARENT);  // cell (2, 2) is transparent: the click changes nothing
     const int start = model().history.undoPosition();
     editor(Type::LeftDown, 50, 50, true);
     editor(Type::Move, 55, 50, true);
@@ -82,34 +82,8 @@ TEST_F(MouseTools, EveryReleaseStoresASnapshotChangedOrNot) {
     EXPECT_EQ(cell(2, 2), 77);
 }
 
-TEST_F(MouseTools, DropperPicksWithEitherButtonAndPaintsNothing) {
-    model().grid.cell(4, 4) = 33;
-    model().grid.cell(2, 3) = 50;
-    app::drawEditorGrid(program());
-    const model::SpriteGrid before = model().grid;
-
-    window().setControlState(Control::GadgetDropper, 1);
-    editor(Type::RightDown, 90, 90, false, true);
-    editor(Type::RightUp, 90, 90);
-    EXPECT_EQ(right(), entry(33));
-    EXPECT_EQ(state(Control::GadgetDropper), 0);
-    EXPECT_EQ(window().statusText(), "Ready");
-
-    window().setControlState(Control::GadgetDropper, 1);
-    editor(Type::RightDown, 180, 180, false, true);
-    EXPECT_EQ(right(), entry(TRANSPARENT));
-
-    window().setControlState(Control::GadgetDropper, 1);
-    window().setControlState(Control::GadgetFill, 1);  // the dropper wins over the fill
-    editor(Type::LeftDown, 50, 70, true);
-    EXPECT_EQ(left(), entry(50));
-    EXPECT_EQ(model().grid, before);
-}
-
-TEST_F(MouseTools, PaletteChoosesTheEntryOfThePixelElseTheCellUnderIt) {
-    const int foreign = toolkit::rgbColour(1, 2, 3);
-    ASSERT_FALSE(palette::findPaletteIndex(program().palette, 1, 2, 3));
-    paintHalfCells(6, 8, 2, 2, foreign);  // the 40 x 28 cell of column 3, row 4
+TEST_F(MouseTools, PaletteChoosesTheEntryOfThePixelElseTheCellUnderItAndFillsSlots) {
+    paintHalfCells(6, 8, 2, 2, toolkit::rgbColour(1, 2, 3));  // no entry's colour, on the cell of column 3, row 4
     window().setControlState(Control::GadgetDropper, 1);
     onPalette(Type::LeftDown, 6 * 20 + 3, 9 * 14 + 3, true);  // its lower half
     EXPECT_EQ(program().state.leftColour, 3 + 4 * 16);
@@ -127,10 +101,8 @@ TEST_F(MouseTools, PaletteChoosesTheEntryOfThePixelElseTheCellUnderIt) {
     EXPECT_EQ(right(), entry(TRANSPARENT));
     onPalette(Type::Move, 5, 5, true);  // a left drag
     EXPECT_EQ(left(), entry(TRANSPARENT));
-    EXPECT_EQ(text(Control::GadgetRgbLabel), "RGB:255,0,255");
-}
 
-TEST_F(MouseTools, DoubleClickFillsTheSelectedSlotAndASlotClickChoosesIt) {
+    // A double click also fills the selected slot; a left press on a slot chooses it.
     program().state.selectedSlot = 3;
     paintHalfCells(12, 12, 1, 1, paletteColour(120));
     onPalette(Type::LeftDoubleClick, 12 * 20 + 4, 12 * 14 + 4, true);
@@ -170,7 +142,7 @@ TEST_F(MouseTools, RightDragOnTheImportCanvasWritesTheGrabCorner) {
     EXPECT_EQ(text(Control::GadgetGrabX) + "," + text(Control::GadgetGrabY), "511,383");
 }
 
-TEST_F(MouseTools, FillStopsAtCornerTouchingWallsAndDragPaintsEveryCellPassed) {
+TEST_F(MouseTools, FillStopsAtCornerTouchingWalls) {
     chooseLeft(0x1C);
     for (int i = 0; i < 16; ++i) model().grid.cell(i, 15 - i) = 0;  // a diagonal wall
     app::drawEditorGrid(program());
@@ -181,14 +153,53 @@ TEST_F(MouseTools, FillStopsAtCornerTouchingWallsAndDragPaintsEveryCellPassed) {
         for (int x = 0; x < 16; ++x)
             EXPECT_EQ(cell(x, y), x + y < 15 ? 0x1C : (x + y == 15 ? 0 : TRANSPARENT)) << x << "," << y;
     EXPECT_EQ(canvas(Control::GadgetEditorCanvas).readPixel(30, 30), paletteColour(0x1C));
+}
 
-    window().setControlState(Control::GadgetFill, 0);
-    chooseLeft(0x42);
-    editor(Type::LeftDown, 15 * 20 + 5, 15 * 20 + 5, true);
-    for (int x = 14; x >= 12; --x) editor(Type::Move, x * 20 + 5, 15 * 20 + 5, true);
-    editor(Type::LeftUp, 12 * 20 + 5, 15 * 20 + 5);
-    for (int x = 12; x < 16; ++x) EXPECT_EQ(cell(x, 15), 0x42) << x;
-    EXPECT_EQ(cell(11, 15), TRANSPARENT);
+// Entry 200 a copy of entry 12 with priority, as Next palettes hold them: the fill
+// writes its region alone, and either button's dropper (winning over the fill) picks
+// the cell's own index, not the colour's lowest, and paints nothing.
+TEST_F(MouseTools, ASharedColourIsFilledAndPickedByTheCellsIndex) {
+    constexpr int LOW = 12, HIGH = 200, WALL = 8;
+    std::vector<palette::PaletteEntry> entries = program().palette.entries();
+    entries[HIGH] = entries[LOW];
+    entries[HIGH].paletteIndex = HIGH;
+    entries[HIGH].priority = true;
+    program().palette = palette::Palette(std::move(entries));
+    for (int y = 0; y < 16; ++y) model().grid.cell(WALL, y) = 0;  // a wall of index 0
+    // One region of the shared colour with both indices, and both beyond the wall.
+    for (const auto& [x, y, index] : {std::tuple(2, 2, LOW), std::tuple(3, 2, HIGH), std::tuple(10, 2, HIGH),
+                                      std::tuple(12, 5, LOW)})
+        model().grid.cell(x, y) = index;
+    app::drawEditorGrid(program());
+    const auto fill = [&](int index, int column, int row) {
+        chooseLeft(index);
+        window().setControlState(Control::GadgetFill, 1);
+        editor(Type::LeftDown, column * 20 + 5, row * 20 + 5, true);
+        editor(Type::LeftUp, column * 20 + 5, row * 20 + 5);
+    };
+
+    // The region takes the left index though it already shows its colour; nothing else changes.
+    model::SpriteGrid expected = model().grid;
+    expected.cell(2, 2) = HIGH;
+    fill(HIGH, 2, 2);
+    EXPECT_EQ(model().grid, expected);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < WALL; ++x)
+            if (expected.cell(x, y) == TRANSPARENT) expected.cell(x, y) = LOW;
+    fill(LOW, 0, 0);
+    EXPECT_EQ(model().grid, expected);
+
+    for (const auto& [column, row, leftButton, picked] :
+         {std::tuple(3, 2, true, HIGH), std::tuple(10, 2, false, HIGH), std::tuple(1, 1, false, LOW),
+          std::tuple(12, 9, true, TRANSPARENT)}) {
+        window().setControlState(Control::GadgetDropper, 1);
+        editor(leftButton ? Type::LeftDown : Type::RightDown, column * 20 + 5, row * 20 + 5, leftButton, !leftButton);
+        editor(leftButton ? Type::LeftUp : Type::RightUp, column * 20 + 5, row * 20 + 5);
+        EXPECT_EQ(leftButton ? left() : right(), entry(picked)) << column << "," << row;
+        EXPECT_EQ(state(Control::GadgetDropper), 0);
+    }
+    EXPECT_EQ(model().grid, expected);
+    EXPECT_EQ(window().statusText(), "Ready");
 }
 
 TEST_F(MouseTools, AnimationStepsThroughItsFramesAndAZeroDelayKeepsTheInterval) {

@@ -1,9 +1,5 @@
 // Start-up builds only the "Design" page and the bottom row; each other page gets its
 // controls and its first drawing when the user first visits it or a command reaches it.
-#include "toolkit/canvas.h"
-#include "ui/window_main.h"
-
-#include <QDir>
 #include <QTabWidget>
 
 #include "session_fixture.h"
@@ -24,6 +20,7 @@ TEST_F(StartupPages, OtherPagesWaitForTheirFirstVisit) {
     // Reached by a command rather than visited: drawn all the same.
     EXPECT_EQ(window().canvas(ui::Control::GadgetImportCanvas)->image().pixel(0, 0), qRgb(40, 40, 40));
     EXPECT_EQ(window().canvas(ui::Control::GadgetGrabCanvas)->image().pixel(0, 0), qRgb(255, 170, 170));
+    EXPECT_EQ(window().controlText(ui::Control::GadgetGrabWidth), "1");
 }
 
 }  // namespace

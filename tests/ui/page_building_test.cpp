@@ -39,7 +39,6 @@ TEST(PageBuilding, PagesBuiltLateAreShownAndTabbedThroughInPlace) {
         window.applyStartValues();
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        for (int page = ui::PageImport; page <= ui::PagePalette; ++page) EXPECT_FALSE(window.pageBuilt(page)) << page;
 
         for (int page : {ui::PagePreview, ui::PageImport}) {
             if (bySetter) window.setControlState(Control::GadgetTabs, page);
@@ -53,15 +52,6 @@ TEST(PageBuilding, PagesBuiltLateAreShownAndTabbedThroughInPlace) {
         EXPECT_EQ(window.controlText(Control::GadgetGrabWidth), "1");
         EXPECT_FALSE(window.pageBuilt(ui::PageOutput));
     }
-}
-
-TEST(PageBuilding, ReachingAControlByNameBuildsItsPageWithStartValues) {
-    ui::WindowMain window(0, 0, ui::CLIENT_WIDTH, ui::CLIENT_HEIGHT);
-    window.applyStartValues();
-    ASSERT_FALSE(window.pageBuilt(ui::PagePreview));
-    EXPECT_EQ(window.controlText(Control::GadgetSheetWidth), "16");
-    EXPECT_TRUE(window.pageBuilt(ui::PagePreview));
-    EXPECT_FALSE(window.pageBuilt(ui::PageImport));
 }
 
 }  // namespace
