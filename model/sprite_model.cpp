@@ -9,8 +9,10 @@ void SpriteModel::storeGrid() { grid.writeTo(sheet.sprite(currentSprite)); }
 void SpriteModel::loadGrid() { grid.readFrom(sheet.sprite(currentSprite)); }
 
 void SpriteModel::resetSheet() {
-    std::fill_n(sheet.bytes.begin(), SHEET_SPRITE_BYTES, static_cast<std::uint8_t>(TRANSPARENT_INDEX));
-    grid.fill(TRANSPARENT_INDEX);
+    const int cleared = fourBit() ? MAX_SPRITES_4BIT * SPRITE_BYTES : SHEET_SPRITE_BYTES;
+    std::fill_n(sheet.bytes.begin(), cleared, static_cast<std::uint8_t>(transparentValue()));
+    grid.fill(transparentValue());
+    asideCount = 0;
     spriteCount = 1;
     currentSprite = 1;
     history.overwriteCurrent(grid);
@@ -25,7 +27,7 @@ void SpriteModel::previousSprite() {
 }
 
 void SpriteModel::nextSprite() {
-    if (currentSprite >= MAX_SPRITES) return;
+    if (currentSprite >= maxSprites()) return;
     storeGrid();
     currentSprite += 1;
     if (spriteCount > 1) loadGrid();
@@ -33,7 +35,7 @@ void SpriteModel::nextSprite() {
 }
 
 bool SpriteModel::addSprite() {
-    if (spriteCount >= MAX_SPRITES) return false;
+    if (spriteCount >= maxSprites()) return false;
     spriteCount += 1;
     nextSprite();
     return true;
@@ -47,18 +49,18 @@ bool SpriteModel::removeLastSprite() {
 }
 
 void SpriteModel::clearCurrentSprite() {
-    grid.fill(TRANSPARENT_INDEX);
+    grid.fill(transparentValue());
     auto bytes = sheet.sprite(currentSprite);
-    std::fill(bytes.begin(), bytes.end(), static_cast<std::uint8_t>(TRANSPARENT_INDEX));
+    std::fill(bytes.begin(), bytes.end(), static_cast<std::uint8_t>(transparentValue()));
 }
 
 void SpriteModel::copyBlock() { grid.writeTo(block.bytes); }
 
 void SpriteModel::cutBlock() {
     copyBlock();
-    grid.fill(CUT_FILL_INDEX);
+    grid.fill(cutFillValue());
     auto bytes = sheet.sprite(currentSprite);
-    std::fill(bytes.begin(), bytes.end(), static_cast<std::uint8_t>(CUT_FILL_INDEX));
+    std::fill(bytes.begin(), bytes.end(), static_cast<std::uint8_t>(cutFillValue()));
 }
 
 void SpriteModel::pasteBlock() {
@@ -67,8 +69,59 @@ void SpriteModel::pasteBlock() {
 }
 
 std::span<const std::uint8_t> SpriteModel::spritesInUse() const {
-    const int count = std::clamp(spriteCount, 0, MAX_SPRITES);
+    const int count = std::clamp(spriteCount, 0, maxSprites());
     return std::span<const std::uint8_t>(sheet.bytes.data(), static_cast<std::size_t>(count) * SPRITE_BYTES);
+}
+
+std::vector<std::uint8_t> SpriteModel::fileBytes(int first, int count) const {
+    first = std::max(first, 1);
+    count = std::clamp(count, 0, std::max(0, maxSprites() + 1 - first));
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(count * fileSpriteBytes(depth)));
+    for (int k = 0; k < count; ++k) {
+        const auto values = sheet.sprite(first + k);
+        if (fourBit()) {
+            packFourBit(values, std::span<std::uint8_t, PACKED_SPRITE_BYTES_4BIT>(
+                                    out.data() + k * PACKED_SPRITE_BYTES_4BIT, PACKED_SPRITE_BYTES_4BIT));
+        } else {
+            std::copy(values.begin(), values.end(), out.begin() + k * SPRITE_BYTES);
+        }
+    }
+    return out;
+}
+
+void SpriteModel::convertToEightBit() {
+    if (!fourBit()) return;
+    storeGrid();
+    for (int i = 0; i < MAX_SPRITES_4BIT * SPRITE_BYTES; ++i) {
+        const int value = sheet.bytes[static_cast<std::size_t>(i)] & 0x0F;
+        sheet.bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
+            value == TRANSPARENT_VALUE_4BIT ? TRANSPARENT_INDEX : bank * BANK_SIZE + value);
+    }
+    depth = SpriteDepth::Eight;
+    asideCount = spriteCount > MAX_SPRITES ? spriteCount : 0;
+    spriteCount = std::min(spriteCount, MAX_SPRITES);
+    currentSprite = std::clamp(currentSprite, 1, spriteCount);
+    loadGrid();
+    restartUndo();
+}
+
+void SpriteModel::convertToFourBit(int newBank, const std::array<std::uint8_t, 256>& valueOf) {
+    if (fourBit()) return;
+    storeGrid();
+    const bool restoreAside = asideCount > MAX_SPRITES && spriteCount == MAX_SPRITES;
+    const int converted = restoreAside ? asideCount * SPRITE_BYTES : SHEET_SPRITE_BYTES;
+    for (int i = 0; i < converted; ++i) {
+        auto& byte = sheet.bytes[static_cast<std::size_t>(i)];
+        byte = static_cast<std::uint8_t>(valueOf[byte] & 0x0F);
+    }
+    std::fill(sheet.bytes.begin() + converted, sheet.bytes.begin() + MAX_SPRITES_4BIT * SPRITE_BYTES,
+              static_cast<std::uint8_t>(TRANSPARENT_VALUE_4BIT));
+    depth = SpriteDepth::Four;
+    bank = std::clamp(newBank, 0, BANK_COUNT - 1);
+    if (restoreAside) spriteCount = asideCount;
+    asideCount = 0;
+    loadGrid();
+    restartUndo();
 }
 
 }  // namespace model

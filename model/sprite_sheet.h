@@ -22,7 +22,7 @@ inline constexpr int SHEET_BYTES = 0x8000;                             // the bl
 struct SpriteSheet {
     std::array<std::uint8_t, SHEET_BYTES> bytes{};
 
-    // The 256 bytes of sprite n, 1 to 64.
+    // The 256 bytes of sprite n, 1 to 128 (65 on are the room past an 8-bit sheet).
     std::span<std::uint8_t, SPRITE_BYTES> sprite(int n) {
         return std::span<std::uint8_t, SPRITE_BYTES>(bytes.data() + (n - 1) * SPRITE_BYTES, SPRITE_BYTES);
     }
