@@ -14,16 +14,6 @@
 
 namespace app {
 
-namespace {
-
-// The sprites a sheet of this size can list, up to the sheet's 64.
-int listableCount(std::span<const std::uint8_t> sheet, int spriteCount) {
-    const int held = static_cast<int>(std::min<std::size_t>(sheet.size() / model::SPRITE_BYTES, model::MAX_SPRITES));
-    return std::clamp(spriteCount, 0, held);
-}
-
-}  // namespace
-
 void appendListingPieces(QPlainTextEdit& area, const std::vector<std::string>& pieces) {
     // Appending the pieces joined by line breaks leaves the same text as appending
     // them one by one, at a fraction of the layout work.
@@ -55,7 +45,7 @@ ListingWorker::~ListingWorker() {
 }
 
 bool ListingWorker::start(std::vector<std::uint8_t> sheet, int spriteCount, std::string labelText,
-                          std::function<void()> finished, std::chrono::milliseconds pause) {
+                          std::function<void()> finished, std::chrono::milliseconds pause, int spriteBytes) {
     if (running_) return false;
     // The thread of the previous run has posted its last call; it may still be on its way out.
     if (thread_.joinable()) thread_.join();
@@ -65,17 +55,18 @@ bool ListingWorker::start(std::vector<std::uint8_t> sheet, int spriteCount, std:
     stop_ = false;
     frame_.start();
     finished_ = std::move(finished);
-    thread_ = std::thread(&ListingWorker::run, this, std::move(sheet), spriteCount, std::move(labelText), pause);
+    thread_ = std::thread(&ListingWorker::run, this, std::move(sheet), spriteCount, std::move(labelText), pause,
+                          spriteBytes);
     return true;
 }
 
 void ListingWorker::run(std::vector<std::uint8_t> sheet, int spriteCount, std::string labelText,
-                        std::chrono::milliseconds pause) {
+                        std::chrono::milliseconds pause, int spriteBytes) {
     const std::string base = io::labelBase(labelText);
-    const int count = listableCount(sheet, spriteCount);
+    const int count = io::listableSprites(sheet, spriteCount, spriteBytes);
     for (int i = 1; i <= count; ++i) {
         if (stop_) return;
-        std::vector<std::string> pieces = io::spriteListingPieces(sheet, i, base);
+        std::vector<std::string> pieces = io::spriteListingPieces(sheet, i, base, spriteBytes);
         {
             const std::lock_guard<std::mutex> hold(arrivedLock_);
             arrived_.insert(arrived_.end(), std::make_move_iterator(pieces.begin()),

@@ -22,6 +22,8 @@
 #include <thread>
 #include <vector>
 
+#include "model/sprite_sheet.h"
+
 class QPlainTextEdit;
 
 namespace app {
@@ -48,15 +50,17 @@ public:
     bool running() const { return running_; }
 
     // Empties the area and starts a thread that builds the listing of sprites 1 to
-    // spriteCount of the sheet copy into it, pausing after each sprite; labelText is
+    // spriteCount of the sheet copy (spriteBytes a sprite, as files hold them) into
+    // it, pausing after each sprite; labelText is
     // the label field's text (UTF-8). finished runs on the event thread once everything is appended.
     // Returns false, doing nothing, while a run is under way.
     bool start(std::vector<std::uint8_t> sheet, int spriteCount, std::string labelText,
-               std::function<void()> finished = {}, std::chrono::milliseconds pause = LISTING_PAUSE);
+               std::function<void()> finished = {}, std::chrono::milliseconds pause = LISTING_PAUSE,
+               int spriteBytes = model::SPRITE_BYTES);
 
 private:
     void run(std::vector<std::uint8_t> sheet, int spriteCount, std::string labelText,
-             std::chrono::milliseconds pause);
+             std::chrono::milliseconds pause, int spriteBytes);
     // Appends the pieces that have arrived since the last frame, if any.
     void appendArrived();
     void finish();

@@ -37,11 +37,11 @@ void startAsmListing(Program& program) {
     // Unsaved edits of the grid belong in the listing; the worker then lists this
     // copy, so edits made while it runs do not reach it.
     program.model.storeGrid();
-    const auto& bytes = program.model.sheet.bytes;
-    std::vector<std::uint8_t> sheet(bytes.begin(), bytes.begin() + model::SHEET_SPRITE_BYTES);
+    const model::SpriteModel& m = program.model;
     program.state.listingRunning = true;
-    worker.start(std::move(sheet), program.model.spriteCount, labelText(program),
-                 [&state = program.state] { state.listingRunning = false; });
+    worker.start(m.fileBytes(1, m.spriteCount), m.spriteCount, labelText(program),
+                 [&state = program.state] { state.listingRunning = false; }, LISTING_PAUSE,
+                 model::fileSpriteBytes(m.depth));
 }
 
 void generateAsmListing(Program& program) { startAsmListing(program); }

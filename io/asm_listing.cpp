@@ -7,7 +7,6 @@
 
 namespace io {
 
-using model::SPRITE_BYTES;
 using model::SPRITE_SIDE;
 
 std::string labelBase(std::string_view labelText) {
@@ -25,25 +24,25 @@ std::string dataLine(std::span<const std::uint8_t> row) {
     std::string line;
     line.reserve(DATA_LINE_LENGTH);
     line += "\tdb ";
-    for (int x = 0; x < SPRITE_SIDE; ++x) {
-        const std::uint8_t value = row[static_cast<std::size_t>(x)];
+    for (std::size_t x = 0; x < row.size(); ++x) {
+        const std::uint8_t value = row[x];
         line += " $";
         line += HEX[value >> 4];
         line += HEX[value & 0xF];
-        line += x + 1 < SPRITE_SIDE ? ',' : ';';
+        line += x + 1 < row.size() ? ',' : ';';
     }
     return line;
 }
 
 std::vector<std::string> spriteListingPieces(std::span<const std::uint8_t> sheet, int spriteNumber,
-                                             std::string_view base) {
+                                             std::string_view base, int spriteBytes) {
     std::vector<std::string> pieces;
     pieces.reserve(PIECES_PER_SPRITE);
     pieces.push_back(labelLine(base, spriteNumber));
-    const auto sprite = sheet.subspan(static_cast<std::size_t>(spriteNumber - 1) * SPRITE_BYTES, SPRITE_BYTES);
-    for (int y = 0; y < SPRITE_SIDE; ++y) {
-        pieces.push_back(dataLine(sprite.subspan(static_cast<std::size_t>(y) * SPRITE_SIDE, SPRITE_SIDE)));
-    }
+    const auto size = static_cast<std::size_t>(spriteBytes);
+    const auto sprite = sheet.subspan(static_cast<std::size_t>(spriteNumber - 1) * size, size);
+    const std::size_t rowBytes = size / SPRITE_SIDE;
+    for (std::size_t y = 0; y < SPRITE_SIDE; ++y) pieces.push_back(dataLine(sprite.subspan(y * rowBytes, rowBytes)));
     pieces.emplace_back(SPRITE_END_TEXT);
     return pieces;
 }
@@ -53,14 +52,20 @@ void appendListingText(std::string& area, std::string_view text) {
     area += text;
 }
 
-std::string asmListing(std::span<const std::uint8_t> sheet, int spriteCount, std::string_view labelText) {
-    const int held = static_cast<int>(sheet.size() / SPRITE_BYTES);
-    const int count = std::clamp(spriteCount, 0, std::min(held, model::MAX_SPRITES));
+int listableSprites(std::span<const std::uint8_t> sheet, int spriteCount, int spriteBytes) {
+    if (spriteBytes <= 0) return 0;
+    const int held = static_cast<int>(sheet.size() / static_cast<std::size_t>(spriteBytes));
+    return std::clamp(spriteCount, 0, std::min(held, model::SHEET_SPRITE_BYTES / spriteBytes));
+}
+
+std::string asmListing(std::span<const std::uint8_t> sheet, int spriteCount, std::string_view labelText,
+                       int spriteBytes) {
+    const int count = listableSprites(sheet, spriteCount, spriteBytes);
     const std::string base = labelBase(labelText);
     std::string area;
     area.reserve(static_cast<std::size_t>(count) * (PIECES_PER_SPRITE * (DATA_LINE_LENGTH + 1) + 16));
     for (int i = 1; i <= count; ++i) {
-        for (const std::string& piece : spriteListingPieces(sheet, i, base)) appendListingText(area, piece);
+        for (const std::string& piece : spriteListingPieces(sheet, i, base, spriteBytes)) appendListingText(area, piece);
     }
     return area;
 }

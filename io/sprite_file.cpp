@@ -12,7 +12,6 @@
 namespace io {
 
 namespace fs = std::filesystem;
-using model::MAX_SPRITES;
 using model::SHEET_SPRITE_BYTES;
 using model::SPRITE_BYTES;
 using model::ErrorKind;
@@ -54,6 +53,7 @@ model::Result<std::vector<std::uint8_t>> readFileStart(const fs::path& path, std
 
 model::Result<int> loadSpriteSheet(model::SpriteModel& model, const fs::path& path) {
     // Everything is read before the model is touched, so a failure changes nothing.
+    // Both kinds of sheet fill the same 16 KB of pattern memory.
     if (path.empty()) return failure(ErrorKind::NoName);
     auto bytes = readFileStart(path, SHEET_SPRITE_BYTES);
     if (!bytes) return bytes.error();
@@ -62,16 +62,28 @@ model::Result<int> loadSpriteSheet(model::SpriteModel& model, const fs::path& pa
     std::array<std::uint8_t, SHEET_SPRITE_BYTES> buffer{};
     std::copy(bytes->begin(), bytes->end(), buffer.begin());
 
-    const int sprites = static_cast<int>((got + SPRITE_BYTES - 1) / SPRITE_BYTES);
-    const std::size_t whole = static_cast<std::size_t>(sprites) * SPRITE_BYTES;  // buffer is zero past got
+    const std::size_t fileSprite = static_cast<std::size_t>(model::fileSpriteBytes(model.depth));
+    const int sprites = static_cast<int>((got + fileSprite - 1) / fileSprite);
+    const std::size_t whole = static_cast<std::size_t>(sprites) * fileSprite;  // buffer is zero past got
+    // Every byte after the last sprite read is 255 in the file's own layout.
+    std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(whole), buffer.end(),
+              static_cast<std::uint8_t>(model::CUT_FILL_INDEX));
 
     auto& sheet = model.sheet.bytes;
-    std::copy_n(buffer.begin(), whole, sheet.begin());
-    std::fill(sheet.begin() + static_cast<std::ptrdiff_t>(whole), sheet.begin() + SHEET_SPRITE_BYTES,
-              static_cast<std::uint8_t>(model::CUT_FILL_INDEX));
+    if (model.fourBit()) {
+        for (int n = 0; n < model::MAX_SPRITES_4BIT; ++n) {
+            model::unpackFourBit(
+                std::span<const std::uint8_t, model::PACKED_SPRITE_BYTES_4BIT>(
+                    buffer.data() + n * model::PACKED_SPRITE_BYTES_4BIT, model::PACKED_SPRITE_BYTES_4BIT),
+                model.sheet.sprite(n + 1));
+        }
+    } else {
+        std::copy(buffer.begin(), buffer.end(), sheet.begin());
+    }
 
     model.currentSprite = 1;
     model.spriteCount = sprites;
+    model.asideCount = 0;
     model.loadGrid();
     model.restartUndo();
     return sprites;
@@ -91,34 +103,33 @@ model::Result<SavedSprites> writeSprites(const fs::path& path, std::span<const s
 model::Result<SavedSprites> saveAllSprites(model::SpriteModel& model, const fs::path& chosen) {
     if (chosen.empty()) return failure(ErrorKind::NoName);
     model.storeGrid();  // edits still only in the grid belong in the file
-    const auto bytes = model.spritesInUse();
-    return writeSprites(withSpriteExtension(chosen), bytes, static_cast<int>(bytes.size() / SPRITE_BYTES));
+    return writeSprites(withSpriteExtension(chosen), model.fileBytes(1, model.spriteCount), model.spriteCount);
 }
 
 model::Result<SavedSprites> saveSpriteRange(model::SpriteModel& model, const fs::path& chosen, int first, int last) {
     if (chosen.empty()) return failure(ErrorKind::NoName);
-    // Typed fields can hold anything; the write stays within the 64 sprites of the sheet.
-    first = std::clamp(first, 0, MAX_SPRITES - 1);
-    last = std::clamp(last, 0, MAX_SPRITES - 1);
+    // Typed fields can hold anything; the write stays within the sprites of the sheet.
+    first = std::clamp(first, 0, model.maxSprites() - 1);
+    last = std::clamp(last, 0, model.maxSprites() - 1);
     if (last < first) return failure(ErrorKind::EmptyRange);
 
     model.storeGrid();
     const int count = last + 1 - first;
-    const std::span<const std::uint8_t> bytes(model.sheet.bytes.data() + first * SPRITE_BYTES,
-                                              static_cast<std::size_t>(count) * SPRITE_BYTES);
-    return writeSprites(withSpriteExtension(chosen), bytes, count);
+    return writeSprites(withSpriteExtension(chosen), model.fileBytes(first + 1, count), count);
 }
 
 model::Result<SavedSprites> quickSave(model::SpriteModel& model, const fs::path& name) {
     model.storeGrid();
-    const auto bytes = model.spritesInUse();
-    return writeSprites(name, bytes, static_cast<int>(bytes.size() / SPRITE_BYTES));
+    return writeSprites(name, model.fileBytes(1, model.spriteCount), model.spriteCount);
 }
 
 model::Result<SavedSprites> exportSprite(const model::SpriteModel& model, const fs::path& name) {
-    std::array<std::uint8_t, SPRITE_BYTES> bytes{};
-    model.grid.writeTo(bytes);
-    return writeSprites(name, bytes, 1);
+    std::array<std::uint8_t, SPRITE_BYTES> cells{};
+    model.grid.writeTo(cells);
+    if (!model.fourBit()) return writeSprites(name, cells, 1);
+    std::array<std::uint8_t, model::PACKED_SPRITE_BYTES_4BIT> packed{};
+    model::packFourBit(cells, packed);
+    return writeSprites(name, packed, 1);
 }
 
 }  // namespace io

@@ -31,11 +31,12 @@ model::Result<std::vector<std::uint8_t>> readFileStart(const std::filesystem::pa
 // Reads up to 64 sprites from the start of the file into the sheet and gives the number
 // of sprites read (1 to 64). A final partial sprite is completed with 0; every byte of
 // sprites 1 to 64 after the last one read is 255; the room after sprite 64 is not
-// touched. Then currentSprite = 1, spriteCount = sprites read, the grid holds sprite 1
+// touched. A 4-bit sheet reads the file as packed 128-byte sprites instead, up to 128
+// of them, completed the same way (0 nibbles, then 255 bytes: value 15). Then currentSprite = 1, spriteCount = sprites read, the grid holds sprite 1
 // and the undo history restarts on it.
 // No name (NoName), a file that cannot be opened or read (readFileStart's kinds) or one
 // that holds no bytes (Empty) changes nothing at all.
-// Only the first 64 * 256 bytes are ever read, whatever the file's size.
+// Only the first 16,384 bytes are ever read, whatever the file's size.
 model::Result<int> loadSpriteSheet(model::SpriteModel& model, const std::filesystem::path& path);
 
 // ---- Saving -----------------------------------------------------------------------
@@ -53,7 +54,7 @@ struct SavedSprites {
 model::Result<SavedSprites> saveAllSprites(model::SpriteModel& model, const std::filesystem::path& chosen);
 
 // "Save Range": first and last are the 0-based sprite numbers of the range fields.
-// Stores the grid, clamps both to 0..63 and writes sprites first + 1 to last + 1 to
+// Stores the grid, clamps both to the sheet (0..63, 0..127 on a 4-bit one) and writes sprites first + 1 to last + 1 to
 // withSpriteExtension(chosen). A range whose last is below its first writes nothing
 // and fails with EmptyRange.
 model::Result<SavedSprites> saveSpriteRange(model::SpriteModel& model, const std::filesystem::path& chosen, int first, int last);
@@ -62,7 +63,10 @@ model::Result<SavedSprites> saveSpriteRange(model::SpriteModel& model, const std
 // (no extension added), replacing the whole former content.
 model::Result<SavedSprites> quickSave(model::SpriteModel& model, const std::filesystem::path& name);
 
-// "Export Sprite": the 256 grid cells (low 8 bits), row by row, to exactly name.
+// "Export Sprite": the 256 grid cells (low 8 bits), row by row, to exactly name; on a
+// 4-bit sheet the 128 packed bytes.
+//
+// On a 4-bit sheet every save writes packed 128-byte sprites (see sprite_depth.h).
 model::Result<SavedSprites> exportSprite(const model::SpriteModel& model, const std::filesystem::path& name);
 
 }  // namespace io
