@@ -45,7 +45,12 @@ bool loadImportImage(Program& program, const QString& fileName) {
     // Only what the canvas can show is fitted: the colours of the rest would be
     // cut off anyway, and a large photograph costs nothing beyond its visible part.
     const bool nineBit = program.window->controlState(ui::Control::GadgetNineBit) != 0;
-    const imaging::Picture shown = imaging::fitForCanvas(*loaded, canvas.surfaceWidth(), canvas.surfaceHeight(), nineBit);
+    // A 4-bit sheet shows the picture in the bank's colours, as its sprites will hold it.
+    const model::SpriteModel& m = program.model;
+    const imaging::Picture shown =
+        m.fourBit() ? imaging::fitForBank(*loaded, canvas.surfaceWidth(), canvas.surfaceHeight(), nineBit,
+                                          palette::bankColours(program.palette, m.bank))
+                    : imaging::fitForCanvas(*loaded, canvas.surfaceWidth(), canvas.surfaceHeight(), nineBit);
     *loaded = imaging::Picture{};  // the full picture is not needed past the fit
     drawOnImportCanvas(canvas, shown);
     setResizeFields(program, fullWidth, fullHeight);
@@ -85,7 +90,8 @@ void importSprites(Program& program, int gx, int gy, int across, int down) {
         return palette::RgbColour{qRed(c), qGreen(c), qBlue(c)};
     };
     const int imported = imaging::grabSprites(
-        surface.width(), surface.height(), rgbAt, program.palette, m, imaging::GrabArea{gx, gy, across, down},
+        surface.width(), surface.height(), rgbAt, imaging::GrabColours(program.palette, m, imaging::IMPORT_BACKGROUND), m,
+        imaging::GrabArea{gx, gy, across, down},
         [&](int done, bool stepsOn) {
             // The step is an integer division taken first: 1 per cell for 64 cells.
             window.setStatus(QStringLiteral("Importing..."), (100 / cells) * done);

@@ -48,6 +48,25 @@ Picture fitForCanvas(const Picture& loaded, int w, int h, bool nineBit) {
     return pictureFromIndexed(convertToIndexed(shown));
 }
 
+Picture fitForBank(const Picture& loaded, int w, int h, bool nineBit,
+                   const std::array<palette::RgbColour, model::BANK_SIZE>& bank) {
+    Picture shown = cropPicture(loaded, w, h);
+    if (nineBit) reduceTo9Bit(shown);
+    // Neighbouring pixels mostly share a colour: the last answer is kept.
+    palette::RgbColour last{-1, -1, -1}, fitted{};
+    for (std::size_t i = 0; i + 2 < shown.rgb.size(); i += 3) {
+        const palette::RgbColour colour{shown.rgb[i], shown.rgb[i + 1], shown.rgb[i + 2]};
+        if (colour != last) {
+            last = colour;
+            fitted = bank[static_cast<std::size_t>(palette::nearestBankValue(bank, colour))];
+        }
+        shown.rgb[i] = static_cast<std::uint8_t>(fitted.red);
+        shown.rgb[i + 1] = static_cast<std::uint8_t>(fitted.green);
+        shown.rgb[i + 2] = static_cast<std::uint8_t>(fitted.blue);
+    }
+    return shown;
+}
+
 Picture importCanvasPicture(const Picture& shown) {
     Picture canvas;
     canvas.width = IMPORT_CANVAS_WIDTH;

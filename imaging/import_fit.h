@@ -10,6 +10,7 @@
 
 #include "imaging/fixed_colour_table.h"
 #include "imaging/picture.h"
+#include "palette/bank_fit.h"
 
 namespace imaging {
 
@@ -28,6 +29,11 @@ Picture pictureFromIndexed(const IndexedPicture& indexed);
 // colour moved onto the 3-bit-per-channel grid (nineBit) or replaced by its nearest
 // fixed table colour. Only the shown part is fitted: the rest would be cut off anyway.
 Picture fitForCanvas(const Picture& loaded, int w, int h, bool nineBit);
+
+// The same for a 4-bit sheet: each colour (after the 9-bit reduction when nineBit)
+// replaced by the nearest of the bank's 16 colours, the lowest value winning a tie.
+Picture fitForBank(const Picture& loaded, int w, int h, bool nineBit,
+                   const std::array<palette::RgbColour, model::BANK_SIZE>& bank);
 
 // The import canvas after the fitted picture has been drawn on it.
 Picture importCanvasPicture(const Picture& shown);
