@@ -23,6 +23,7 @@
 #include "io/safe_write.h"
 #include "io/sprite_file.h"
 #include "model/sprite_model.h"
+#include "palette/bank_fit.h"
 #include "palette/colour_use.h"
 #include "palette/palette_file.h"
 #include "palette/palette_formats.h"
@@ -35,11 +36,11 @@ namespace {
 constexpr const char* USAGE_TEXT =
     "Usage:\n"
     "  viroror                 start the editor\n"
-    "  viroror import PICTURE -o SHEET.spr [--9bit] [--grab X,Y,COLUMNS,ROWS] [--palette FILE]\n"
-    "  viroror listing SHEET.spr -o OUT.asm [--label NAME] [--count N]\n"
-    "  viroror colours SHEET.spr -o colors.pal [--palette FILE]\n"
+    "  viroror import PICTURE -o SHEET.spr [--9bit] [--grab X,Y,COLUMNS,ROWS] [--palette FILE] [4-BIT]\n"
+    "  viroror listing SHEET.spr -o OUT.asm [--label NAME] [--count N] [4-BIT]\n"
+    "  viroror colours SHEET.spr -o colors.pal [--palette FILE] [4-BIT]\n"
     "  viroror bitmap PICTURE -o OUT.bmp [--9bit]\n"
-    "  viroror sheet SHEET.spr -o OUT.png [--scale N] [--columns N] [--palette FILE]\n"
+    "  viroror sheet SHEET.spr -o OUT.png [--scale N] [--columns N] [--palette FILE] [4-BIT]\n"
     "  viroror palette IN -o OUT [--format rgb|nxp|npl|gpl|jasc]\n"
     "  viroror --help | --version\n"
     "\n"
@@ -49,7 +50,10 @@ constexpr const char* USAGE_TEXT =
     "bitmap   writes a picture as an 8-bit BMP over the Next's fixed colours\n"
     "sheet    draws the sprites into a PNG picture\n"
     "palette  writes a palette file in another layout (without --format, OUT's extension\n"
-    "         decides: .pal 768-byte RGB, .nxp, .npl, .gpl, .jasc); --palette reads them all\n";
+    "         decides: .pal 768-byte RGB, .nxp, .npl, .gpl, .jasc); --palette reads them all\n"
+    "\n"
+    "4-BIT is --4bit [--bank N]: the sheet holds 4-bit sprites (128 bytes each, up to 128)\n"
+    "shown through palette bank N, 0 to 15 (default 0): entries N x 16 to N x 16 + 15\n";
 
 constexpr int MAX_SCALE = 64;
 constexpr int DEFAULT_COLUMNS = 16;
@@ -131,9 +135,21 @@ private:
         return std::move(*picture);
     }
 
-    model::SpriteModel loadSheet() const {
+    // A fresh sheet of the kind --4bit and --bank ask for.
+    model::SpriteModel freshSheet() const {
         model::SpriteModel sheet;
+        if (parser_.isSet(QStringLiteral("4bit"))) {
+            sheet.depth = model::SpriteDepth::Four;
+            sheet.bank = number("bank", 0, model::BANK_COUNT - 1, 0);
+        } else if (parser_.isSet(QStringLiteral("bank"))) {
+            throw UsageError{QStringLiteral("--bank goes with --4bit")};
+        }
         sheet.resetSheet();
+        return sheet;
+    }
+
+    model::SpriteModel loadSheet() const {
+        model::SpriteModel sheet = freshSheet();
         const model::Result<int> sprites = io::loadSpriteSheet(sheet, toolkit::toPath(input_));
         if (!sprites) throw Failure{input_, fileReadReason(sprites.error().kind)};
         return sheet;
@@ -151,11 +167,16 @@ private:
     // The picture as the Import page shows it, cut into sprites by "Import Sprites"
     // on a fresh sheet, then saved as "Save All Sprites" does.
     int importPicture() const {
-        const imaging::GrabArea area = grabArea();
+        model::SpriteModel sheet = freshSheet();
+        const imaging::GrabArea area = grabArea(sheet);
         const palette::Palette colours = loadColours();
         const imaging::Picture loaded = loadInputPicture();
-        const imaging::Picture canvas = imaging::importCanvasPicture(imaging::fitForCanvas(
-            loaded, imaging::IMPORT_CANVAS_WIDTH, imaging::IMPORT_CANVAS_HEIGHT, parser_.isSet(QStringLiteral("9bit"))));
+        const bool nineBit = parser_.isSet(QStringLiteral("9bit"));
+        const imaging::Picture canvas = imaging::importCanvasPicture(
+            sheet.fourBit() ? imaging::fitForBank(loaded, imaging::IMPORT_CANVAS_WIDTH, imaging::IMPORT_CANVAS_HEIGHT,
+                                                  nineBit, palette::bankColours(colours, sheet.bank))
+                            : imaging::fitForCanvas(loaded, imaging::IMPORT_CANVAS_WIDTH,
+                                                    imaging::IMPORT_CANVAS_HEIGHT, nineBit));
         imaging::GrabArea cells = area;
         if (!parser_.isSet(QStringLiteral("grab"))) {
             // Every whole cell of the part of the picture the canvas shows.
@@ -163,18 +184,19 @@ private:
             cells.down = std::min(loaded.height, imaging::IMPORT_CANVAS_HEIGHT) / model::SPRITE_SIDE;
             if (cells.across == 0 || cells.down == 0) throw Failure{input_, "is smaller than one 16 x 16 sprite"};
         }
-        model::SpriteModel sheet;
-        sheet.resetSheet();
         const auto rgbAt = [&canvas](int x, int y) {
             const std::uint8_t* p = canvas.pixel(x, y);
             return palette::RgbColour{p[0], p[1], p[2]};
         };
-        imaging::grabSprites(canvas.width, canvas.height, rgbAt, colours, sheet, cells, [](int, bool) {});
+        imaging::grabSprites(canvas.width, canvas.height, rgbAt,
+                             imaging::GrabColours(colours, sheet, imaging::IMPORT_BACKGROUND), sheet, cells,
+                             [](int, bool) {});
         return written(io::quickSave(sheet, toolkit::toPath(output_)));
     }
 
-    imaging::GrabArea grabArea() const {
+    imaging::GrabArea grabArea(const model::SpriteModel& sheet) const {
         imaging::GrabArea area;
+        area.limit = sheet.maxSprites();
         if (!parser_.isSet(QStringLiteral("grab"))) return area;
         const QStringList parts = parser_.value(QStringLiteral("grab")).split(QLatin1Char(','));
         std::vector<int> values;
@@ -185,17 +207,19 @@ private:
         }
         const bool valid = values.size() == 4 && values[0] >= 0 && values[0] < imaging::IMPORT_CANVAS_WIDTH &&
                            values[1] >= 0 && values[1] < imaging::IMPORT_CANVAS_HEIGHT && values[2] >= 1 &&
-                           values[3] >= 1 && values[2] * values[3] <= model::MAX_SPRITES;
+                           values[3] >= 1 && values[2] * values[3] <= sheet.maxSprites();
         if (!valid)
             throw UsageError{QStringLiteral("--grab takes X,Y,COLUMNS,ROWS: X 0 to 511, Y 0 to 383, "
-                                            "at least one column and row, at most 64 cells")};
-        area = {values[0], values[1], values[2], values[3]};
+                                            "at least one column and row, at most %1 cells")
+                                 .arg(sheet.maxSprites())};
+        area = {values[0], values[1], values[2], values[3], sheet.maxSprites()};
         return area;
     }
 
     // The text "Save ASM" writes after "Generate" for this sheet.
     int listing() const {
-        const int wanted = number("count", 1, model::MAX_SPRITES, model::MAX_SPRITES);
+        const int most = freshSheet().maxSprites();
+        const int wanted = number("count", 1, most, most);
         const model::SpriteModel sheet = loadSheet();
         if (parser_.isSet(QStringLiteral("count")) && wanted > sheet.spriteCount)
             throw Failure{input_, "holds fewer sprites than --count asks for"};
@@ -203,8 +227,7 @@ private:
         const QString label = parser_.isSet(QStringLiteral("label")) ? parser_.value(QStringLiteral("label"))
                                                                      : QString::fromLatin1(io::DEFAULT_LABEL_BASE);
         const std::string bytes = io::listingFileBytes(io::asmListing(
-            std::span<const std::uint8_t>(sheet.sheet.bytes.data(), model::SHEET_SPRITE_BYTES), count,
-            label.toStdString()));
+            sheet.fileBytes(1, count), count, label.toStdString(), model::fileSpriteBytes(sheet.depth)));
         if (output_ == QLatin1String("-")) {
             if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
                 throw Failure{QStringLiteral("standard output"), CANNOT_WRITE};
@@ -217,8 +240,7 @@ private:
     int colours() const {
         if (parser_.isSet(QStringLiteral("palette"))) loadColours();  // a bad file is still refused
         const model::SpriteModel sheet = loadSheet();
-        const palette::ColourUse use =
-            palette::countColours(std::span<const std::uint8_t>(sheet.sheet.bytes), sheet.spriteCount);
+        const palette::ColourUse use = palette::countSheetColours(sheet);
         return written(io::saveColourPalette(use.markers, toolkit::toPath(output_)));
     }
 
@@ -256,10 +278,11 @@ private:
     }
 
     // scale x scale pixels per sprite pixel, `columns` sprites a row, each pixel in
-    // its palette colour; the cells after the last sprite show the transparent index.
+    // its palette colour; the cells after the last sprite show the transparent index
+    // (a 4-bit sheet: its values through the bank, the transparent value there).
     int sheet() const {
         const int scale = number("scale", 1, MAX_SCALE, 1);
-        const int columns = number("columns", 1, model::MAX_SPRITES, DEFAULT_COLUMNS);
+        const int columns = number("columns", 1, freshSheet().maxSprites(), DEFAULT_COLUMNS);
         const palette::Palette colours = loadColours();
         const model::SpriteModel sheet = loadSheet();
         const int across = std::min(columns, sheet.spriteCount);
@@ -273,10 +296,11 @@ private:
             for (int x = 0; x < picture.width; ++x) {
                 const int column = x / scale;
                 const int n = (row / model::SPRITE_SIDE) * columns + column / model::SPRITE_SIDE + 1;
-                const int index = n > sheet.spriteCount
-                                      ? model::TRANSPARENT_INDEX
+                const int value = n > sheet.spriteCount
+                                      ? sheet.transparentValue()
                                       : sheet.sheet.sprite(n)[static_cast<std::size_t>(
                                             (row % model::SPRITE_SIDE) * model::SPRITE_SIDE + column % model::SPRITE_SIDE)];
+                const int index = sheet.paletteIndexOf(value);
                 const palette::RgbColour c = palette::paletteColour(colours, index);
                 std::uint8_t* out = picture.pixel(x, y);
                 out[0] = static_cast<std::uint8_t>(c.red);
@@ -305,11 +329,11 @@ int usageError(const QString& message) {
 
 // The options each command takes, besides -o.
 QStringList optionsOf(const QString& command) {
-    if (command == QLatin1String("import")) return {"9bit", "grab", "palette"};
-    if (command == QLatin1String("listing")) return {"label", "count"};
-    if (command == QLatin1String("colours")) return {"palette"};
+    if (command == QLatin1String("import")) return {"9bit", "grab", "palette", "4bit", "bank"};
+    if (command == QLatin1String("listing")) return {"label", "count", "4bit", "bank"};
+    if (command == QLatin1String("colours")) return {"palette", "4bit", "bank"};
     if (command == QLatin1String("bitmap")) return {"9bit"};
-    if (command == QLatin1String("sheet")) return {"scale", "columns", "palette"};
+    if (command == QLatin1String("sheet")) return {"scale", "columns", "palette", "4bit", "bank"};
     if (command == QLatin1String("palette")) return {"format"};
     return {};
 }
@@ -331,6 +355,8 @@ int runBatch(const QStringList& arguments, const QString& shippedDir) {
         {"scale", "Pixels per sprite pixel.", "N"},
         {"columns", "Sprites per row.", "N"},
         {"format", "The palette file layout to write.", "LAYOUT"},
+        {"4bit", "The sheet holds 4-bit sprites."},
+        {"bank", "The palette bank of 4-bit sprites, 0 to 15.", "N"},
     });
     if (!parser.parse(arguments)) return usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help"))) {
