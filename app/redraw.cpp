@@ -1,5 +1,7 @@
 #include "app/redraw.h"
 
+#include "palette/bank_fit.h"
+
 #include "app/program.h"
 #include "app/window_text.h"
 #include "io/sprite_file.h"
@@ -57,7 +59,7 @@ void showRightColour(Program& p, int index) {
 
 void countColours(Program& p) {
     // The sheet is counted, not the grid: edits count once they are stored.
-    p.colourUse = palette::countColours(std::span<const std::uint8_t>(p.model.sheet.bytes), p.model.spriteCount);
+    p.colourUse = palette::countSheetColours(p.model);
     p.views.showColourCount(p.colourUse.count);
 }
 
