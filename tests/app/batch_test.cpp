@@ -31,6 +31,7 @@ struct PictureCase {
     bool nineBit;
     const char* grab;  // nullptr: every whole cell; the window then cuts the same block
     int across, down;
+    int bank = -1;  // 0 to 15: a 4-bit sheet in that bank
 };
 void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.name; }
 
@@ -54,6 +55,12 @@ TEST_P(BatchMatchesWindow, EveryCommandWritesTheWindowsBytes) {
     const PictureCase& c = GetParam();
     const QString picture = makePicture(c);
     const QStringList nineBit = c.nineBit ? QStringList{QStringLiteral("--9bit")} : QStringList{};
+    const QStringList depth = c.bank < 0 ? QStringList{} : QStringList{"--4bit", "--bank", QString::number(c.bank)};
+    if (c.bank >= 0) {
+        program().model.depth = model::SpriteDepth::Four;
+        program().model.bank = c.bank;
+        program().model.resetSheet();
+    }
 
     // Import, cut the block and "Save All Sprites".
     window().setControlState(Control::GadgetNineBit, c.nineBit ? 1 : 0);
@@ -62,9 +69,9 @@ TEST_P(BatchMatchesWindow, EveryCommandWritesTheWindowsBytes) {
     dialogs.answerSaveFile(path("window.spr"));
     app::saveAllSprites(program());
     const QStringList grab = c.grab ? QStringList{QStringLiteral("--grab"), QString::fromLatin1(c.grab)} : QStringList{};
-    ASSERT_EQ(batch(QStringList{"import", picture, "-o", path("batch.spr")} + nineBit + grab), app::BATCH_OK);
+    ASSERT_EQ(batch(QStringList{"import", picture, "-o", path("batch.spr")} + nineBit + grab + depth), app::BATCH_OK);
     EXPECT_EQ(readBytes(path("batch.spr")), readBytes(path("window.spr")));
-    EXPECT_EQ(readBytes(path("batch.spr")).size(), static_cast<std::size_t>(c.across * c.down * 256));
+    EXPECT_EQ(readBytes(path("batch.spr")).size(), static_cast<std::size_t>(c.across * c.down * (c.bank < 0 ? 256 : 128)));
 
     // "Generate" and "Save ASM" with a label of the user's.
     window().setControlText(Control::GadgetLabelText, QStringLiteral("hero walk"));
@@ -72,16 +79,19 @@ TEST_P(BatchMatchesWindow, EveryCommandWritesTheWindowsBytes) {
     ASSERT_TRUE(spinUntil([&] { return !program().state.listingRunning; }));
     dialogs.answerSaveFile(path("window.asm"));
     app::saveAsmOutput(program());
-    ASSERT_EQ(batch({"listing", path("batch.spr"), "-o", path("batch.asm"), "--label", "hero walk"}), app::BATCH_OK);
+    ASSERT_EQ(batch(QStringList{"listing", path("batch.spr"), "-o", path("batch.asm"), "--label", "hero walk"} + depth),
+              app::BATCH_OK);
     EXPECT_EQ(readBytes(path("batch.asm")), readBytes(path("window.asm")));
 
     // "Save Colour Pal" after loading the sheet, which counts its colours.
     app::loadSpriteSheet(program(), path("window.spr"), true);
     app::saveColourPalette(program());
-    ASSERT_EQ(batch({"colours", path("batch.spr"), "-o", path("batch.pal")}), app::BATCH_OK);
+    ASSERT_EQ(batch(QStringList{"colours", path("batch.spr"), "-o", path("batch.pal")} + depth), app::BATCH_OK);
     EXPECT_EQ(readBytes(path("batch.pal")), readBytes(path("colors.pal")));
 
-    // "Export BMP" straight after loading the picture.
+    // "Export BMP" straight after loading the picture (on an 8-bit sheet: a 4-bit one shows
+    // the picture in its bank's colours, which the bitmap command does not take).
+    if (c.bank >= 0) return;
     ASSERT_TRUE(app::loadImportImage(program(), picture));
     dialogs.answerSaveFile(path("window.bmp"));
     app::exportBitmap(program());
@@ -93,19 +103,26 @@ INSTANTIATE_TEST_SUITE_P(Pictures, BatchMatchesWindow,
                          ::testing::Values(PictureCase{"SmallWholeCells", 70, 40, false, nullptr, 4, 2},
                                            PictureCase{"NineBitWholeCells", 50, 33, true, nullptr, 3, 2},
                                            PictureCase{"LargerThanTheCanvas", 700, 500, false, "0,0,16,4", 16, 4},
-                                           PictureCase{"PartlyOffThePicture", 40, 40, false, "0,0,3,1", 3, 1}),
+                                           PictureCase{"PartlyOffThePicture", 40, 40, false, "0,0,3,1", 3, 1},
+                                           PictureCase{"FourBitInBank5", 70, 40, false, nullptr, 4, 2, 5},
+                                           PictureCase{"FourBitNineBitInBank14", 700, 500, true, "0,0,16,4", 16, 4, 14}),
                          [](const auto& param) { return std::string(param.param.name); });
 
+// Five 8-bit sprites listed three; 128 full 4-bit sprites listed whole, 16 rows of 8 bytes each.
 TEST(Batch, ListingOfTheCountAssemblesToTheSheet) {
-    QTemporaryDir dir;
-    const QString sheet = dir.filePath("s.spr");
-    writeBytes(sheet, randomIndices(16, 16 * 5, 7));  // five sprites
-    ASSERT_EQ(batch({"listing", sheet, "-o", dir.filePath("s.asm"), "--count", "3"}), app::BATCH_OK);
     if (!shell("command -v pasmo")) GTEST_SKIP() << "pasmo is not installed";
-    ASSERT_TRUE(shell("pasmo --bin " + dir.filePath("s.asm").toStdString() + " " + dir.filePath("s.bin").toStdString()));
-    Bytes three = readBytes(sheet);
-    three.resize(3 * 256);
-    EXPECT_EQ(readBytes(dir.filePath("s.bin")), three);
+    for (const auto& [fileBytes, options, listed] :
+         {std::tuple(256 * 5, QStringList{"--count", "3"}, 256 * 3),
+          std::tuple(128 * 128, QStringList{"--4bit", "--bank", "3"}, 128 * 128)}) {
+        QTemporaryDir dir;
+        const QString sheet = dir.filePath("s.spr");
+        writeBytes(sheet, randomIndices(16, fileBytes / 16, 7));
+        ASSERT_EQ(batch(QStringList{"listing", sheet, "-o", dir.filePath("s.asm")} + options), app::BATCH_OK);
+        ASSERT_TRUE(shell("pasmo --bin " + dir.filePath("s.asm").toStdString() + " " + dir.filePath("s.bin").toStdString()));
+        Bytes expected = readBytes(sheet);
+        expected.resize(static_cast<std::size_t>(listed));
+        EXPECT_EQ(readBytes(dir.filePath("s.bin")), expected);
+    }
 }
 
 // Each layout's bytes are the palette save's (GIMP's names its file, so only read back),
@@ -249,7 +266,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"GrabTooManyCells", {"import", "{dir}/p.png", "-o", OUT, "--grab", "0,0,13,5"}, 2, GRAB_USAGE},
         BadCase{"GrabNotNumbers", {"import", "{dir}/p.png", "-o", OUT, "--grab", "a,b,c,d"}, 2, GRAB_USAGE},
         BadCase{"ScaleZero", {"sheet", "{dir}/s.spr", "-o", OUT, "--scale", "0"}, 2,
-                "viroror: --scale takes a whole number from 1 to 64"}),
+                "viroror: --scale takes a whole number from 1 to 64"},
+        BadCase{"BankWithoutFourBit", {"sheet", "{dir}/s.spr", "-o", OUT, "--bank", "2"}, 2,
+                "viroror: --bank goes with --4bit"},
+        BadCase{"BankOutOfRange", {"colours", "{dir}/s.spr", "-o", OUT, "--4bit", "--bank", "16"}, 2,
+                "viroror: --bank takes a whole number from 0 to 15"},
+        BadCase{"FourBitCountBeyond128", {"listing", "{dir}/s.spr", "-o", OUT, "--4bit", "--count", "129"}, 2,
+                "viroror: --count takes a whole number from 1 to 128"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Colour fitting: the channel-by-channel fit against the 256-entry scan, the bitmap
 // row layout of its result, and the 9-bit reduction.
 #include "imaging/colour_fit.h"
+#include "imaging/import_fit.h"
 #include "tests/support/colour_fit_reference.h"
 
 #include "picture_files.h"
@@ -47,6 +48,34 @@ TEST(ReduceTo9Bit, KeepsTheTopThreeBitsOfEveryChannel) {
     Picture picture{4, 1, {255, 255, 255, 100, 150, 200, 31, 0, 32, 0x49, 0x5F, 0xE0}};
     reduceTo9Bit(picture);
     EXPECT_EQ(picture.rgb, (Bytes{255, 255, 255, 0x6D, 0x92, 0xDB, 0, 0, 0x24, 0x49, 0x49, 0xFF}));
+}
+
+// A 4-bit import shows every pixel in the nearest of the bank's colours, after the
+// 9-bit reduction when asked, and cuts to the canvas.
+TEST(FitForBank, EveryPixelTakesTheNearestBankColour) {
+    std::array<palette::RgbColour, 16> bank{};
+    for (int v = 0; v < 16; ++v) bank[static_cast<std::size_t>(v)] = {(v % 4) * 85, (v / 4) * 85, v < 8 ? 0 : 255};
+    const Picture picture{40, 30, support::seededBytes(40 * 30 * 3, 77)};
+    for (const bool nineBit : {false, true}) {
+        Picture source = picture;
+        if (nineBit) reduceTo9Bit(source);
+        const Picture fitted = fitForBank(picture, 32, 20, nineBit, bank);
+        ASSERT_EQ(std::pair(fitted.width, fitted.height), std::pair(32, 20));
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 32; ++x) {
+                const std::uint8_t* in = source.pixel(x, y);
+                int best = 0, bestDistance = 1 << 30;
+                for (int v = 0; v < 16; ++v) {
+                    const auto& c = bank[static_cast<std::size_t>(v)];
+                    const int d = (c.red - in[0]) * (c.red - in[0]) + (c.green - in[1]) * (c.green - in[1]) +
+                                  (c.blue - in[2]) * (c.blue - in[2]);
+                    if (d < bestDistance) best = v, bestDistance = d;
+                }
+                const auto& want = bank[static_cast<std::size_t>(best)];
+                const std::uint8_t* out = fitted.pixel(x, y);
+                ASSERT_EQ((palette::RgbColour{out[0], out[1], out[2]}), want) << x << "," << y;
+            }
+    }
 }
 
 }  // namespace

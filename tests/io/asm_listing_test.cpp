@@ -8,10 +8,10 @@
 using namespace support;
 
 namespace {
-// times rows of sixteen equal values.
-std::string rows(const char* hex, int times) {
+// times rows of `across` (sixteen, or eight packed 4-bit bytes) equal values.
+std::string rows(const char* hex, int times, int across = 16) {
     std::string row = "\tdb  $" + std::string(hex), out;
-    for (int i = 1; i < 16; ++i) row += ", $" + std::string(hex);
+    for (int i = 1; i < across; ++i) row += ", $" + std::string(hex);
     for (int i = 0; i < times; ++i) out += row + ";\n";
     return out;
 }
@@ -32,6 +32,13 @@ TEST(AsmListing, TwoSpritesExactly) {
     EXPECT_EQ(io::asmListing(sheet, 5, "My sprite"), expected);
     EXPECT_EQ(io::asmListing(sheet, -1, "My sprite"), "");
     EXPECT_EQ(io::asmListing(Bytes(256, 0xE3), 1, ""), "Sprite1:\n" + rows("E3", 16) + "\n\n");
+    // 4-bit sprites: 128 packed bytes, 16 rows of 8; up to 128 of them.
+    Bytes packed(129 * 128, 0x3C);
+    packed[128] = 0xA5;
+    EXPECT_EQ(io::asmListing(packed, 2, "", 128), "Sprite1:\n" + rows("3C", 16, 8) + "\n\n\nSprite2:\n" +
+                                                      "\tdb  $A5, $3C, $3C, $3C, $3C, $3C, $3C, $3C;\n" +
+                                                      rows("3C", 15, 8) + "\n\n");
+    EXPECT_EQ(io::listableSprites(packed, 500, 128), 128);
 }
 
 // Every line break as CR LF, Latin-1 one byte each, "?" for anything else and for each

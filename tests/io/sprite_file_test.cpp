@@ -145,3 +145,51 @@ TEST(SpriteFileSave, RangeIsClampedAndAnEmptyOneWritesNothing) {
             << c.first << ".." << c.last;
     }
 }
+
+// 4-bit sheets: a file of packed sprites loads into values and saves back byte for
+// byte; a short one is completed with 0 nibbles, then 15s; the room never moves.
+TEST(FourBitFiles, LoadAndSaveRoundTripPackedSprites) {
+    TempFolder dir;
+    for (const std::size_t size : {std::size_t{128}, std::size_t{127 * 128}, std::size_t{128 * 128}, std::size_t{200},
+                                   std::size_t{20000}}) {
+        SCOPED_TRACE(size);
+        const Bytes content = seededBytes(size, static_cast<unsigned>(size));
+        writeBytes(dir / "four.spr", content);
+        SpriteModel m;
+        m.depth = model::SpriteDepth::Four;
+        m.resetSheet();
+        const int sprites = static_cast<int>(std::min<std::size_t>((size + 127) / 128, 128));
+        const model::Result<int> loaded = io::loadSpriteSheet(m, dir / "four.spr");
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(*loaded, sprites);
+        for (std::size_t i = 0; i < 128 * 128; ++i) {
+            const int packed = i < size ? content[i] : i < std::size_t(sprites) * 128 ? 0 : 0xFF;
+            ASSERT_EQ(m.sheet.bytes[2 * i] * 16 + m.sheet.bytes[2 * i + 1], packed) << "byte " << i;
+        }
+        ASSERT_TRUE(io::saveAllSprites(m, dir / "copy.spr"));
+        Bytes expected(content.begin(), content.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(size, 16384)));
+        expected.resize(static_cast<std::size_t>(sprites) * 128, 0);
+        EXPECT_EQ(readBytes(dir / "copy.spr"), expected);
+    }
+}
+
+// The left pixel of each pair is the high nibble, rows top to bottom; the export and
+// the range save write packed sprites, the range up to sprite 127.
+TEST(FourBitFiles, NibbleOrderAndThe128SpriteRange) {
+    TempFolder dir;
+    SpriteModel m;
+    m.depth = model::SpriteDepth::Four;
+    m.resetSheet();
+    m.grid.cell(0, 0) = 0xA;
+    m.grid.cell(1, 0) = 0x5;
+    m.grid.cell(15, 15) = 0xC;
+    Bytes sprite(128, 0x33);  // two transparent pixels a byte
+    sprite[0] = 0xA5;
+    sprite[127] = 0x3C;
+    ASSERT_TRUE(io::exportSprite(m, dir / "one.spr"));
+    EXPECT_EQ(readBytes(dir / "one.spr"), sprite);
+    ASSERT_TRUE(io::saveSpriteRange(m, dir / "r.spr", 126, 500));
+    EXPECT_EQ(readBytes(dir / "r.spr"), Bytes(256, 0x33));
+    ASSERT_TRUE(io::saveSpriteRange(m, dir / "r.spr", 0, 0));
+    EXPECT_EQ(readBytes(dir / "r.spr"), sprite);
+}

@@ -28,15 +28,27 @@ void stroke(SpriteModel& m, int x, int value) {
 }
 }  // namespace
 
-TEST(SpriteModel, SixtyThreeAddsReachSixtyFourAndTheNextChangesNothing) {
-    SpriteModel m = freshModel();
-    for (int i = 0; i < 63; ++i) ASSERT_TRUE(m.addSprite());
-    paintDistinct(m.grid, 3);
-    const SpriteGrid grid = m.grid;
-    const auto sheet = m.sheet.bytes;
-    EXPECT_FALSE(m.addSprite());
-    EXPECT_EQ(std::pair(m.spriteCount, m.currentSprite), std::pair(64, 64));
-    EXPECT_TRUE(m.grid == grid && m.sheet.bytes == sheet);
+// 64 sprites on an 8-bit sheet, 128 on a 4-bit one, whose new, cleared and cut
+// sprites hold the values 3 and 15 where an 8-bit sheet holds 0xE3 and 0xFF.
+TEST(SpriteModel, AddsStopAtTheSheetsSizeAndFourBitSheetsClearToThree) {
+    for (const auto depth : {SpriteDepth::Eight, SpriteDepth::Four}) {
+        SpriteModel m;
+        m.depth = depth;
+        m.resetSheet();
+        const int last = m.maxSprites();
+        for (int i = 1; i < last; ++i) ASSERT_TRUE(m.addSprite());
+        EXPECT_TRUE(all(m.grid.cells, m.transparentValue()));
+        paintDistinct(m.grid, 3);
+        const SpriteGrid grid = m.grid;
+        const auto sheet = m.sheet.bytes;
+        EXPECT_FALSE(m.addSprite());
+        EXPECT_EQ(std::pair(m.spriteCount, m.currentSprite), std::pair(last, last));
+        EXPECT_TRUE(m.grid == grid && m.sheet.bytes == sheet);
+        m.cutBlock();
+        EXPECT_TRUE(all(m.sheet.sprite(last), depth == SpriteDepth::Four ? 15 : CUT_FILL_INDEX));
+        m.clearCurrentSprite();
+        EXPECT_TRUE(all(m.sheet.sprite(last), depth == SpriteDepth::Four ? 3 : TRANSPARENT_INDEX));
+    }
 }
 
 // Sprite 1 never steps; any other sprite steps back, even inside the new count.
