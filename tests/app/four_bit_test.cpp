@@ -1,5 +1,7 @@
 // A 4-bit sheet through the window: the switch and its questions, painting with the
 // bank's colours, the bank box, 128 sprites saved packed, and the way back to 8-bit.
+#include <QLabel>
+
 #include "app/file_commands.h"
 #include "app/mouse_tools.h"
 #include "app/window_text.h"
@@ -87,6 +89,13 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
                                                                                   0x88, 0x88, 0x28}));
     app::loadSpriteSheet(program(), path("four.spr"), true);
     EXPECT_EQ(std::pair(sprite(1), model().spriteCount), std::pair(sprite1, 128));
+    // The file list's preview unpacks the file too (cell (4, 0) of sprite 0, 2 x 2 a cell),
+    // and sprite 100 is an animation frame.
+    app::drawFilePreview(program(), path("four.spr"));
+    EXPECT_EQ(pixel(Control::GadgetSheetCanvas, 9, 1), paletteColour(34));
+    program().state.animationFrame = 100;
+    app::showAnimationFrame(program());
+    EXPECT_FALSE(window().label(Control::GadgetAnimationImage)->pixmap().isNull());
 
     // Another bank: the same values in that bank's colours, the mouse colours follow.
     QWidget* bank = window().control(Control::GadgetBank);
