@@ -129,8 +129,9 @@ constexpr ControlSpec PREVIEW[] = {
     {C::GadgetPreviewButton, K::Button, "Preview", 350, 450, 100, 25, OptNone, 0, 0, nullptr, nullptr, DEF},
     {C::GadgetPreviewFrame, K::Frame, "", 10, 10, 660, 368, OptNone, 0, 0, nullptr, nullptr, DEF},
     {C::GadgetSheetCanvas, K::Canvas, "", 20, 30, 640, 338, OptSunken, 0, 0, nullptr, nullptr, DEF},
-    {C::GadgetSheetCount, K::SpinBox, "", 280, 440, 40, 28, OptNumeric, 1, 64, nullptr, nullptr, DEF},
-    {C::GadgetSheetOffset, K::SpinBox, "0", 410, 400, 40, 28, OptNumeric, 0, 63, nullptr, nullptr, DEF},
+    // Wide enough for the three digits of a 4-bit sheet's 128 sprites.
+    {C::GadgetSheetCount, K::SpinBox, "", 280, 440, 50, 28, OptNumeric, 1, 64, nullptr, nullptr, DEF},
+    {C::GadgetSheetOffset, K::SpinBox, "0", 410, 400, 50, 28, OptNumeric, 0, 63, nullptr, nullptr, DEF},
     {C::GadgetSheetWidthLabel, K::Label, "Width", 220, 410, 40, 25, OptNone, 0, 0, nullptr, nullptr, SMALL},
     {C::GadgetSheetCountLabel, K::Label, "Count", 220, 450, 40, 25, OptNone, 0, 0, nullptr, nullptr, SMALL},
     {C::GadgetSheetOffsetLabel, K::Label, "Offset", 350, 410, 50, 25, OptNone, 0, 0, nullptr, nullptr, DEF},
