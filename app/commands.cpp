@@ -9,6 +9,7 @@
 
 #include "toolkit/dialogs.h"
 #include "app/file_commands.h"
+#include "app/four_bit.h"
 #include "app/import_page.h"
 #include "app/mouse_tools.h"
 #include "app/output_page.h"
@@ -73,7 +74,7 @@ void removeLastSprite(Program& p) {
 }
 
 void clearCurrentSprite(Program& p) {
-    p.state.clearValue = model::TRANSPARENT_INDEX;
+    p.state.clearValue = p.model.transparentValue();
     p.model.clearCurrentSprite();
     // Drawn the way the grid draws 0xE3, so picture and cells agree.
     drawEditorGrid(p);
@@ -300,6 +301,9 @@ const std::vector<CommandRow> ROWS = {
     {"pickColour",         {key(ui::ShortcutPickColour, CTRL | Qt::Key_P)},               NO_QUESTION, pickColour},
     {"dropperToggled",     {control(Control::GadgetDropper)},                             NO_QUESTION, dropperToggled},
     {"fillToggled",        {control(Control::GadgetFill)},                                NO_QUESTION, fillToggled},
+    // The switch asks its own question: the text tells what switching this sheet changes.
+    {"spriteDepth",        {control(Control::GadgetFourBit)},                             NO_QUESTION, switchSpriteDepth},
+    {"bank",               {control(Control::GadgetBank)},                                NO_QUESTION, changeBank},
     {"toggleTransparent",  {control(Control::GadgetShowTransparent)},                     NO_QUESTION, toggleTransparent},
     {"nextPalettePicture", {control(Control::GadgetPalettePicture)},                      NO_QUESTION, nextPalettePicture},
     {"pageChanged",        {control(Control::GadgetTabs)},                                NO_QUESTION, tabChanged},

@@ -10,6 +10,7 @@
 
 #include "toolkit/canvas.h"
 #include "toolkit/colour.h"
+#include "app/four_bit.h"
 #include "app/program.h"
 #include "toolkit/text_number.h"
 #include "palette/palette.h"
@@ -52,12 +53,12 @@ std::optional<int> indexOfColour(const Program& program, int colour) {
 }
 
 // The fill on the grid: the four-connected cells showing the start cell's colour
-// (as the 4x preview shows them, so cells of two indices with one colour are one
-// region) take index; every other cell keeps its own, even where it shows a colour
+// (as the 4x preview shows them, so cells of two values with one colour are one
+// region) take value; every other cell keeps its own, even where it shows a colour
 // of the region.
-void fillGridRegion(Program& program, int startColumn, int startRow, int index) {
+void fillGridRegion(Program& program, int startColumn, int startRow, int value) {
     model::SpriteGrid& grid = program.model.grid;
-    const ui::CellColours shown = ui::cellScreenColours(program.palette, program.state.showTransparent != 0);
+    const ui::CellColours shown = shownColours(program);
     const auto colourAt = [&](int x, int y) { return shown[static_cast<std::size_t>(grid.cell(x, y) & 0xFF)]; };
     const int regionColour = colourAt(startColumn, startRow);
     std::array<bool, 256> inRegion{};
@@ -76,7 +77,7 @@ void fillGridRegion(Program& program, int startColumn, int startRow, int index) 
     }
     for (int y = 0; y <= GRID_LAST; ++y)
         for (int x = 0; x <= GRID_LAST; ++x)
-            if (inRegion[static_cast<std::size_t>(y * 16 + x)]) grid.cell(x, y) = index;
+            if (inRegion[static_cast<std::size_t>(y * 16 + x)]) grid.cell(x, y) = value;
 }
 
 void releaseDropper(Program& program) {
@@ -113,17 +114,19 @@ Cell cellAt(int x, int y, int zoom) {
 
 // Index of the colour shown inside a cell, read one pixel in from its corner
 // (past the lattice line); 0 when no palette entry has that colour. The cursor
-// text shows it.
+// text shows it; on a 4-bit sheet it is the entry the cell's value shows.
 int shownIndex(Program& program, const Cell& cell) {
+    if (program.model.fourBit()) return program.model.paletteIndexOf(program.model.grid.cell(cell.column, cell.row));
     const int zoom = program.state.zoom;
     const toolkit::Canvas* editor = program.window->canvas(Control::GadgetEditorCanvas);
     const int colour = editor->readPixel(cell.column * zoom + 1, cell.row * zoom + 1);
     return indexOfColour(program, colour).value_or(0);
 }
 
-// The index the cell itself holds, which the dropper picks.
+// The palette index the cell itself holds (through the bank on a 4-bit sheet), which
+// the dropper picks.
 int cellIndex(const Program& program, const Cell& cell) {
-    return program.model.grid.cell(cell.column, cell.row) & 0xFF;
+    return program.model.paletteIndexOf(program.model.grid.cell(cell.column, cell.row));
 }
 
 void writeCursorText(Program& program, const Cell& cell) {
@@ -132,11 +135,11 @@ void writeCursorText(Program& program, const Cell& cell) {
                                    QStringLiteral("X:%1:Y%2:%3").arg(cell.column).arg(cell.row).arg(index));
 }
 
-// One painted cell: its box and outline on the grid and the cell itself; the
-// caller redraws the small previews.
+// One painted cell: its box and outline on the grid and the cell itself (the value
+// the palette index is on a 4-bit sheet); the caller redraws the small previews.
 void paintCell(Program& program, const Cell& cell, int index, int colour) {
     drawEditorCell(program, cell.column, cell.row, colour);
-    program.model.grid.cell(cell.column, cell.row) = index;
+    program.model.grid.cell(cell.column, cell.row) = program.model.valueOfPaletteIndex(index);
 }
 
 void leftTools(Program& program, const Cell& cell) {
@@ -152,7 +155,7 @@ void leftTools(Program& program, const Cell& cell) {
     } else if (fill) {
         // The 4x preview, where each cell is one 4 x 4 block, shows the fill as it
         // always has; the cells change on the grid alone.
-        fillGridRegion(program, cell.column, cell.row, program.state.leftColour);
+        fillGridRegion(program, cell.column, cell.row, program.model.valueOfPaletteIndex(program.state.leftColour));
         toolkit::Canvas* preview = window.canvas(Control::GadgetPreviewCanvas);
         preview->floodFill4(cell.column * PREVIEW_SCALE, cell.row * PREVIEW_SCALE, program.state.leftColourRgb);
         setReady(program);
@@ -259,12 +262,13 @@ void paletteCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
     if (!half.inRange()) return;
 
     if (event.type == Type::LeftDown || event.left) {
-        const int index = chosenIndex(program, half);
-        showLeftColour(program, index);
-        program.state.leftColour = index;
+        if (const auto index = paintableIndex(program, chosenIndex(program, half))) {
+            showLeftColour(program, *index);
+            program.state.leftColour = *index;
+        }
     }
     if (event.type == Type::RightDown || event.right) {
-        showRightColour(program, chosenIndex(program, half));
+        if (const auto index = paintableIndex(program, chosenIndex(program, half))) showRightColour(program, *index);
     }
     if (event.type == Type::LeftDoubleClick || event.middle) {
         assignSlot(program, half);
@@ -280,13 +284,21 @@ void slotCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
     if (slotNumber >= SLOT_COUNT || static_cast<std::size_t>(slotNumber) >= program.colourSlots.size()) return;
 
     const palette::PaletteEntry& slot = program.colourSlots[static_cast<std::size_t>(slotNumber)];
-    const int index = slot.paletteIndex;
     program.state.selectedSlot = slotNumber;
     releaseDropper(program);
-
-    program.views.showLeftSlotColour(slot);
-    program.state.leftColourRgb = toolkit::rgbColour(slot.red, slot.green, slot.blue);
-    program.state.leftColour = index;
+    // A slot outside a 4-bit sheet's bank is selected for a new colour but paints nothing.
+    const auto paintable = paintableIndex(program, slot.paletteIndex);
+    if (!paintable) {
+        drawColourSlots(program);
+        return;
+    }
+    if (*paintable == slot.paletteIndex) {
+        program.views.showLeftSlotColour(slot);
+        program.state.leftColourRgb = toolkit::rgbColour(slot.red, slot.green, slot.blue);
+    } else {
+        showLeftColour(program, *paintable);  // the bank's entry of the slot's colour
+    }
+    program.state.leftColour = *paintable;
 
     drawColourSlots(program);
 }

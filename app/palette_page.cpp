@@ -64,6 +64,12 @@ void refreshSlots(Program& p, const palette::Palette& before) {
 void showPalette(Program& p, palette::Palette next) {
     const palette::Palette before = std::exchange(p.palette, std::move(next));
     refreshSlots(p, before);
+    redrawInPaletteColours(p);
+}
+
+}  // namespace
+
+void redrawInPaletteColours(Program& p) {
     drawColourSlots(p);
     showLeftColour(p, p.state.leftColour);
     showRightColour(p, p.state.rightColour);
@@ -78,6 +84,8 @@ void showPalette(Program& p, palette::Palette next) {
     }
     showPalettePage(p);
 }
+
+namespace {
 
 const palette::PaletteEntry& selectedEntry(const Program& p) {
     return p.palette[static_cast<std::size_t>(p.palettePage.selected)];

@@ -32,6 +32,10 @@ void showPalettePage(Program& program);
 // Makes `next` the palette as one undoable edit and shows it everywhere.
 void changePalette(Program& program, palette::Palette next);
 
+// Redraws every view drawn in palette colours (swatches, slots, grid, pictures, the
+// chart and the sheet or file preview) after the colours the pixels show changed.
+void redrawInPaletteColours(Program& program);
+
 // A click on the chart selects the entry under it, an arrow key moves the selection;
 // the mouse colours and the colour slots stay as they are.
 void paletteChartEvent(Program& program, const toolkit::CanvasEvent& event);

@@ -6,7 +6,7 @@
 #include "app/window_text.h"
 #include "io/sprite_file.h"
 #include "toolkit/paths.h"
-#include "palette/colour_use.h"
+#include "palette/bank_fit.h"
 #include "toolkit/text_number.h"
 #include "ui/views.h"
 #include "ui/window_main.h"
@@ -20,8 +20,7 @@ namespace app {
 namespace {
 
 ui::SpriteScene scene(const Program& p) {
-    return ui::SpriteScene{p.model.grid, p.model.currentSprite,
-                           ui::cellScreenColours(p.palette, p.state.showTransparent != 0), p.state.zoom};
+    return ui::SpriteScene{p.model.grid, p.model.currentSprite, shownColours(p), p.state.zoom};
 }
 
 ui::SheetLayout sheetLayout(const Program& p) {
@@ -34,11 +33,11 @@ ui::SheetLayout sheetLayout(const Program& p) {
     return layout;
 }
 
-ui::CellColours cellColours(const Program& p) {
-    return ui::cellScreenColours(p.palette, p.state.showTransparent != 0);
-}
-
 }  // namespace
+
+ui::CellColours shownColours(const Program& p) {
+    return ui::cellScreenColours(p.palette, p.state.showTransparent != 0, p.model.fourBit() ? p.model.bank : -1);
+}
 
 void drawEditorGrid(Program& p) { p.views.drawEditorGrid(scene(p)); }
 
@@ -81,31 +80,44 @@ void clearDesignViews(Program& p) {
 
 void drawSheetPreview(Program& p) {
     model::SpriteModel& model = p.model;
-    const bool gridHoldsASprite = model.currentSprite >= 1 && model.currentSprite <= model::MAX_SPRITES;
+    const bool gridHoldsASprite = model.currentSprite >= 1 && model.currentSprite <= model.maxSprites();
     if (gridHoldsASprite) model.storeGrid();
-    p.views.drawSheetPreview(std::span<const std::uint8_t>(model.sheet.bytes), cellColours(p), sheetLayout(p));
+    p.views.drawSheetPreview(std::span<const std::uint8_t>(model.sheet.bytes), shownColours(p), sheetLayout(p));
     if (gridHoldsASprite) model.loadGrid();
     p.state.previewedFile.clear();
 }
 
 void drawSpritePictures(Program& p) {
     const model::SpriteModel& model = p.model;
-    const ui::CellColours colours = cellColours(p);
-    const int last = std::min(model.spriteCount, model::MAX_SPRITES);
+    const ui::CellColours colours = shownColours(p);
+    const int last = std::min(model.spriteCount, model.maxSprites());
     for (int number = 1; number <= last; ++number)
         if (number != model.currentSprite) p.views.drawSpritePicture(number, model.sheet.sprite(number), colours);
 }
 
 void drawFilePreview(Program& p, const QString& path) {
+    // The file is read in the mode in use: packed 128-byte sprites on a 4-bit sheet.
     std::vector<std::uint8_t> sprites(model::SHEET_BYTES, 0);
-    if (const auto bytes = io::readFileStart(toolkit::toPath(path), sprites.size())) {
-        std::copy(bytes->begin(), bytes->end(), sprites.begin());
+    const std::size_t wanted = p.model.fourBit() ? model::SHEET_SPRITE_BYTES : sprites.size();
+    if (const auto bytes = io::readFileStart(toolkit::toPath(path), wanted)) {
+        if (p.model.fourBit()) {
+            std::vector<std::uint8_t> packed(model::SHEET_SPRITE_BYTES, 0);
+            std::copy(bytes->begin(), bytes->end(), packed.begin());
+            for (std::size_t n = 0; n < static_cast<std::size_t>(model::MAX_SPRITES_4BIT); ++n)
+                model::unpackFourBit(
+                    std::span<const std::uint8_t, model::PACKED_SPRITE_BYTES_4BIT>(
+                        packed.data() + n * model::PACKED_SPRITE_BYTES_4BIT, model::PACKED_SPRITE_BYTES_4BIT),
+                    std::span<std::uint8_t, model::SPRITE_BYTES>(sprites.data() + n * model::SPRITE_BYTES,
+                                                                 model::SPRITE_BYTES));
+        } else {
+            std::copy(bytes->begin(), bytes->end(), sprites.begin());
+        }
     }
-    p.views.drawSheetPreview(std::span<const std::uint8_t>(sprites), cellColours(p), sheetLayout(p));
+    p.views.drawSheetPreview(std::span<const std::uint8_t>(sprites), shownColours(p), sheetLayout(p));
     p.state.previewedFile = path;
 }
 
-void showAnimationFrame(Program& p) { p.views.showAnimationFrame(p.state.animationFrame); }
+void showAnimationFrame(Program& p) { p.views.showAnimationFrame(p.state.animationFrame, p.model.maxSprites()); }
 
 void drawGrabPreview(Program& p, int gx, int gy, int across, int down) { p.views.drawGrabPreview(gx, gy, across, down); }
 

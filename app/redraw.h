@@ -7,9 +7,15 @@
 
 #include <QString>
 
+#include "ui/views.h"
+
 namespace app {
 
 struct Program;
+
+// The screen colours the sheet's pixel values show in: palette colours, through the
+// bank on a 4-bit sheet, the transparent one white while transparent pixels are hidden.
+ui::CellColours shownColours(const Program& program);
 
 void drawEditorGrid(Program& program);
 void drawEditorCell(Program& program, int column, int row, int colour);

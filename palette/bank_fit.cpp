@@ -48,8 +48,10 @@ int pixelsChangingColour(const model::SpriteModel& model, const Palette& palette
     if (model.fourBit()) return 0;
     const auto values = fourBitValues(palette, bank);
     std::array<bool, 256> changes{};
+    // The transparent index becomes the transparent value: it shows nothing before and after.
     for (int index = 0; index < 256; ++index) {
         changes[static_cast<std::size_t>(index)] =
+            index != model::TRANSPARENT_INDEX &&
             palette.colour(index) != palette.colour(bank * model::BANK_SIZE + values[static_cast<std::size_t>(index)]);
     }
     const bool restoresAside = model.asideCount > model::MAX_SPRITES && model.spriteCount == model::MAX_SPRITES;

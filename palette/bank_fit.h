@@ -30,7 +30,7 @@ std::array<std::uint8_t, 256> fourBitValues(const Palette& palette, int bank);
 
 // How many pixels would show another colour after a switch to 4-bit in bank: the
 // sprites that are in use after the switch, as the sheet holds them (store the grid
-// first).
+// first). Transparent pixels stay transparent and are not counted.
 int pixelsChangingColour(const model::SpriteModel& model, const Palette& palette, int bank);
 
 // The palette indices the sprites in use show (a 4-bit value through the bank), as

@@ -61,6 +61,9 @@ namespace ui {
     X(GadgetArrowLeft) \
     X(GadgetArrowRight) \
     X(GadgetCursorInfo) \
+    X(GadgetFourBit) \
+    X(GadgetBankLabel) \
+    X(GadgetBank) \
     /* Page "Import" */ \
     X(GadgetMirrorFlip) \
     X(GadgetResizeWidthSlider) \

@@ -254,7 +254,7 @@ void Views::clearDesignViews(int zoom) {
     if (window && window->controlBuilt(Control::GadgetSheetCanvas)) clearSheetPreview();
     // Made white again on first use (spriteImage), so a reset costs no memory for
     // sprites never drawn.
-    for (int number = 0; number <= model::MAX_SPRITES; ++number) spriteImages[static_cast<std::size_t>(number)] = QImage();
+    for (int number = 0; number < SPRITE_IMAGE_COUNT; ++number) spriteImages[static_cast<std::size_t>(number)] = QImage();
 }
 
 void Views::clearSheetPreview() {

@@ -67,10 +67,10 @@ void Views::drawSheetPreview(std::span<const std::uint8_t> sprites, const CellCo
     canvas->markDirty(changed);
 }
 
-void Views::showAnimationFrame(int frame) {
+void Views::showAnimationFrame(int frame, int lastSprite) {
     if (!window) return;
     // Only sprite numbers have pictures; any other frame shows none.
-    const bool hasPicture = frame >= 1 && frame <= model::MAX_SPRITES && frame < SPRITE_IMAGE_COUNT;
+    const bool hasPicture = frame >= 1 && frame <= lastSprite && frame < SPRITE_IMAGE_COUNT;
     const QImage none;
     window->setImage(Control::GadgetAnimationImage, hasPicture ? spriteImage(frame) : none);
 }

@@ -1,6 +1,6 @@
 #include "ui/view_support.h"
 
-#include "model/sprite_sheet.h"
+#include "model/sprite_depth.h"
 #include "toolkit/canvas.h"
 #include "toolkit/colour.h"
 #include "ui/window_main.h"
@@ -11,13 +11,16 @@ namespace ui {
 
 toolkit::Canvas* viewCanvas(const WindowMain* window, Control id) { return window ? window->canvas(id) : nullptr; }
 
-CellColours cellScreenColours(const palette::Palette& palette, bool showTransparent) {
+CellColours cellScreenColours(const palette::Palette& palette, bool showTransparent, int fourBitBank) {
+    const bool fourBit = fourBitBank >= 0;
     CellColours colours{};
     for (int v = 0; v < 256; ++v) {
-        const palette::RgbColour rgb = palette.colour(v);
+        const int entry = fourBit ? fourBitBank * model::BANK_SIZE + (v & 0x0F) : v;
+        const palette::RgbColour rgb = palette.colour(entry);
         colours[static_cast<std::size_t>(v)] = toolkit::rgbColour(rgb.red, rgb.green, rgb.blue);
     }
-    if (!showTransparent) colours[model::TRANSPARENT_INDEX] = VIEW_WHITE;
+    if (!showTransparent)
+        colours[static_cast<std::size_t>(fourBit ? model::TRANSPARENT_VALUE_4BIT : model::TRANSPARENT_INDEX)] = VIEW_WHITE;
     return colours;
 }
 

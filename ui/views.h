@@ -25,7 +25,7 @@ namespace ui {
 
 class WindowMain;
 
-inline constexpr int SPRITE_IMAGE_COUNT = 129;  // images for sprite numbers; 0..64 are made
+inline constexpr int SPRITE_IMAGE_COUNT = 129;  // images for sprite numbers 0..128
 inline constexpr int SPRITE_IMAGE_SIDE = 64;
 inline constexpr int PALETTE_PICTURE_SLOTS = 11;
 
@@ -33,8 +33,10 @@ inline constexpr int PALETTE_PICTURE_SLOTS = 11;
 using CellColours = std::array<int, 256>;
 
 // The colours pixel values are drawn in: their palette colours, with the
-// transparent index white while transparent pixels are hidden.
-CellColours cellScreenColours(const palette::Palette& palette, bool showTransparent);
+// transparent index white while transparent pixels are hidden. With a bank (0 to 15)
+// the values are those of a 4-bit sheet: value v shows entry bank * 16 + v, and the
+// transparent value 3 is the one shown white.
+CellColours cellScreenColours(const palette::Palette& palette, bool showTransparent, int fourBitBank = -1);
 
 // The sprite being edited, as the "Design" page draws it.
 struct SpriteScene {
@@ -56,8 +58,8 @@ class Views {
 public:
     WindowMain* window = nullptr;  // not owned; null draws nothing
 
-    // One 64 x 64 picture per sprite number, the frames of the animation.
-    // Entries above 64 stay null and show no picture.
+    // One 64 x 64 picture per sprite number, the frames of the animation
+    // (64 of them on an 8-bit sheet, 128 on a 4-bit one).
     std::array<QImage, SPRITE_IMAGE_COUNT> spriteImages;
     std::array<QImage, PALETTE_PICTURE_SLOTS> palettePictures;
     // Decodes palette picture i on first use, so start-up does not wait for
@@ -92,7 +94,7 @@ public:
     // Palette picture `index`, resized to the chart's size, at (2, 2).
     void showPalettePicture(int index);
     // The view side of a sheet reset: clears the editor, slot, preview, actual-size
-    // and (once built) sheet canvases and empties spriteImages 0..64, which read as
+    // and (once built) sheet canvases and empties spriteImages 0..128, which read as
     // 64 x 64 white (spriteImage) until drawn.
     void clearDesignViews(int zoom);
     // The sheet canvas in dark grey, as it stands before its first drawing.
@@ -118,8 +120,8 @@ public:
     // Sprites the block does not hold are left out.
     void drawSheetPreview(std::span<const std::uint8_t> sprites, const CellColours& colours,
                           const SheetLayout& layout);
-    // Shows spriteImages[frame] in GadgetAnimationImage (no picture outside 1..64).
-    void showAnimationFrame(int frame);
+    // Shows spriteImages[frame] in GadgetAnimationImage (no picture outside 1..lastSprite).
+    void showAnimationFrame(int frame, int lastSprite);
     // The blocks "Import Sprites" would take from the import canvas, magnified,
     // with the grid of lines.
     void drawGrabPreview(int gx, int gy, int across, int down);

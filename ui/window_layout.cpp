@@ -2,6 +2,7 @@
 // options, minimum, maximum, tooltip, icon, font.
 #include "ui/window_layout.h"
 
+#include "model/sprite_depth.h"
 #include "ui/fonts.h"
 
 #include <array>
@@ -68,6 +69,12 @@ constexpr ControlSpec DESIGN[] = {
     {C::GadgetArrowLeft, K::ImageButton, "", 460, 344, 40, 40, OptNone, 0, 0, nullptr, "left", DEF},
     {C::GadgetArrowRight, K::ImageButton, "", 500, 344, 40, 40, OptNone, 0, 0, nullptr, "right", DEF},
     {C::GadgetCursorInfo, K::Label, "X:0:Y:0:C:0", 360, 490, 90, 18, OptNone, 0, 0, nullptr, nullptr, DEF},
+    // The sheet's kind and the bank a 4-bit sheet is shown through, right of the colour count.
+    {C::GadgetFourBit, K::CheckBox, "4-bit sprites", 700, 490, 110, 28, OptNone, 0, 0,
+     "8-bit sprites (64) or 4-bit sprites (128) shown through one bank of 16 colours", nullptr, DEF},
+    {C::GadgetBankLabel, K::Label, "Bank", 830, 500, 40, 18, OptNone, 0, 0, nullptr, nullptr, DEF},
+    {C::GadgetBank, K::SpinBox, "", 870, 490, 60, 28, OptNumeric | OptDisabled, 0, model::BANK_COUNT - 1,
+     "The palette row (16 entries) a 4-bit sheet is shown in", nullptr, DEF},
 };
 
 constexpr ControlSpec IMPORT[] = {
@@ -122,8 +129,9 @@ constexpr ControlSpec PREVIEW[] = {
     {C::GadgetPreviewButton, K::Button, "Preview", 350, 450, 100, 25, OptNone, 0, 0, nullptr, nullptr, DEF},
     {C::GadgetPreviewFrame, K::Frame, "", 10, 10, 660, 368, OptNone, 0, 0, nullptr, nullptr, DEF},
     {C::GadgetSheetCanvas, K::Canvas, "", 20, 30, 640, 338, OptSunken, 0, 0, nullptr, nullptr, DEF},
-    {C::GadgetSheetCount, K::SpinBox, "", 280, 440, 40, 28, OptNumeric, 1, 64, nullptr, nullptr, DEF},
-    {C::GadgetSheetOffset, K::SpinBox, "0", 410, 400, 40, 28, OptNumeric, 0, 63, nullptr, nullptr, DEF},
+    // Wide enough for the three digits of a 4-bit sheet's 128 sprites.
+    {C::GadgetSheetCount, K::SpinBox, "", 280, 440, 50, 28, OptNumeric, 1, 64, nullptr, nullptr, DEF},
+    {C::GadgetSheetOffset, K::SpinBox, "0", 410, 400, 50, 28, OptNumeric, 0, 63, nullptr, nullptr, DEF},
     {C::GadgetSheetWidthLabel, K::Label, "Width", 220, 410, 40, 25, OptNone, 0, 0, nullptr, nullptr, SMALL},
     {C::GadgetSheetCountLabel, K::Label, "Count", 220, 450, 40, 25, OptNone, 0, 0, nullptr, nullptr, SMALL},
     {C::GadgetSheetOffsetLabel, K::Label, "Offset", 350, 410, 50, 25, OptNone, 0, 0, nullptr, nullptr, DEF},

@@ -427,7 +427,7 @@ constexpr SpinStart SPIN_STARTS[] = {
     {Control::GadgetGrabHeight, 1, "1"},        {Control::GadgetGrabWidth, 1, "1"},
     {Control::GadgetAnimFrame, 1, "1"},         {Control::GadgetAnimCount, 1, "1"},
     {Control::GadgetAnimDelay, 100, "100"},     {Control::GadgetSheetWidth, 1, "16"},
-    {Control::GadgetSheetCount, 1, "64"},
+    {Control::GadgetSheetCount, 1, "64"},       {Control::GadgetBank, 0, "0"},
 };
 
 }  // namespace

@@ -210,6 +210,19 @@ const std::map<std::string, Expectation> EXPECTED = {
      })}},
     {"dropperToggled", {{click(Control::GadgetDropper)}, status("Picking colour...")}},
     {"fillToggled", {{click(Control::GadgetFill)}, status("Fill colour...")}},
+    {"spriteDepth", {{click(Control::GadgetFourBit)}, [](Editor& e) {
+         EXPECT_TRUE(e.model().fourBit() && e.lastDialog().startsWith("4-bit sprites|"));
+         EXPECT_EQ(std::pair(e.model().grid.cell(0, 0), cellPixel(e, 0, 0)), std::pair(3, e.paletteColour(3)));
+         EXPECT_EQ(e.text(Control::GadgetRangeTo), "127");
+         status("4-bit sprites in bank 0 (entries 0 to 15)")(e);
+     }, [](Editor& e) { e.dialogs.answerYesNo(true); }}},
+    {"bank", {{type(Control::GadgetBank, "3")}, [](Editor& e) {
+         EXPECT_EQ(std::pair(e.model().grid.cell(0, 0), cellPixel(e, 0, 0)), std::pair(3, e.paletteColour(51)));
+         status("4-bit sprites in bank 3 (entries 48 to 63)")(e);
+     }, [](Editor& e) {
+         e.dialogs.answerYesNo(true);
+         e.press(Control::GadgetFourBit);
+     }}},
     {"toggleTransparent", {{click(Control::GadgetShowTransparent)}, [](Editor& e) {
          EXPECT_EQ(cellPixel(e, 0, 0), toolkit::rgbColour(255, 255, 255));
          EXPECT_EQ(cellPixel(e, MARK_X, MARK_Y), e.paletteColour(MARK));
