@@ -54,7 +54,8 @@ TEST(SheetDepth, SwitchesFitToTheBankAndComeBackUnchanged) {
         const auto eightBit = m.sheet.bytes;
         int changes = 0;
         for (int i = 0; i < model::SHEET_SPRITE_BYTES; ++i)
-            changes += p.colour(eightBit[i]) != p.colour(bank * 16 + plainFit(p, bank, eightBit[i]));
+            changes += eightBit[i] != model::TRANSPARENT_INDEX &&  // transparent stays transparent
+                       p.colour(eightBit[i]) != p.colour(bank * 16 + plainFit(p, bank, eightBit[i]));
         EXPECT_EQ(pixelsChangingColour(m, p, bank), changes);
 
         m.convertToFourBit(bank, fourBitValues(p, bank));
