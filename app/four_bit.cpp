@@ -104,10 +104,15 @@ void showSpriteDepth(Program& p) {
     w.control(Control::GadgetBank)->setEnabled(m.fourBit());
     if (m.fourBit()) setSpin(p, Control::GadgetBank, m.bank);
     const int last = m.maxSprites();
+    // A number past the new end (a frame of 100 on a sheet back to 64) moves onto it.
+    const auto limit = [&](Control box, int low, int high) {
+        w.setControlRange(box, low, high);
+        if (numberIn(p, box) > high) setSpin(p, box, high);
+    };
     for (Control box : {Control::GadgetAnimFrame, Control::GadgetAnimCount, Control::GadgetSheetCount})
-        w.setControlRange(box, 1, last);
+        limit(box, 1, last);
     for (Control box : {Control::GadgetSheetOffset, Control::GadgetRangeFrom, Control::GadgetRangeTo})
-        w.setControlRange(box, 0, last - 1);
+        limit(box, 0, last - 1);
 }
 
 std::optional<int> paintableIndex(Program& p, int index) {

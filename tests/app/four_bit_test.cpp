@@ -107,9 +107,12 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
     EXPECT_EQ(std::pair(shown(1, 1), shown(15, 15)), std::pair(paletteColour(88), paletteColour(88)));
     EXPECT_EQ(std::pair(program().state.leftColour, program().state.rightColour), std::pair(88, 82));
 
-    // Back to 8-bit exactly, sprites 65 to 128 kept aside and restored by switching again.
+    // Back to 8-bit exactly, sprites 65 to 128 kept aside and restored by switching again;
+    // a frame past 64 moves onto 64.
+    app::setSpin(program(), Control::GadgetAnimFrame, 100);
     EXPECT_TRUE(switchDepth(true).contains("Sprites 65 to 128 are kept aside"));
     ASSERT_FALSE(model().fourBit());
+    EXPECT_EQ(text(Control::GadgetAnimFrame), "64");
     EXPECT_EQ(std::tuple(model().grid.cell(1, 1), model().grid.cell(0, 0), model().grid.cell(15, 0), model().spriteCount),
               std::tuple(88, 82, 88, 64));
     EXPECT_EQ(shown(1, 1), paletteColour(88));
