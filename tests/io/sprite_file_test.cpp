@@ -52,7 +52,7 @@ Bytes gridBytes(const SpriteModel& m) { return Bytes(m.grid.cells.begin(), m.gri
 class SpriteFileSizes : public ::testing::TestWithParam<std::size_t> {};
 
 // File bytes, 0 to the end of the last sprite read, 255 to sprite 64, the room after
-// the sheet untouched, sprite 1 current with a fresh history; saved and loaded again alike.
+// the sheet untouched, sprite 1 current with a fresh history; saved back as loaded.
 TEST_P(SpriteFileSizes, LoadFollowsTheFillRuleAndSavesBackWhatItLoaded) {
     const std::size_t size = GetParam();
     TempFolder dir;
@@ -70,16 +70,14 @@ TEST_P(SpriteFileSizes, LoadFollowsTheFillRuleAndSavesBackWhatItLoaded) {
     std::fill_n(expected.begin(), sprites * 256, 0);
     std::copy_n(content.begin(), used, expected.begin());
     EXPECT_TRUE(Bytes(m.sheet.bytes.begin(), m.sheet.bytes.end()) == expected);
-    EXPECT_EQ(std::tuple(m.currentSprite, m.spriteCount, m.history.undoTop()), std::tuple(1, sprites, 0));
+    EXPECT_EQ(std::tuple(m.currentSprite, m.spriteCount, m.history.undoTop(), m.history.undoPosition()),
+              std::tuple(1, sprites, 0, 0));
     EXPECT_EQ(gridBytes(m), sheetBytes(m, 1, 1));
     EXPECT_TRUE(std::ranges::equal(m.history.snapshot(0), sheetBytes(m, 1, 1)));
 
     const auto saved = io::saveAllSprites(m, dir / "copy.spr");
     ASSERT_TRUE(saved) << saved.error().detail;
     EXPECT_EQ(readBytes(dir / "copy.spr"), sheetBytes(m, 1, sprites));
-    SpriteModel again = busyModel();
-    ASSERT_TRUE(io::loadSpriteSheet(again, dir / "copy.spr"));
-    expectSameModel(again, m);
 }
 
 INSTANTIATE_TEST_SUITE_P(AwkwardSizes, SpriteFileSizes,
