@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace imaging;
 using picture_files::Bytes;
 
@@ -32,7 +34,6 @@ TEST_P(ConvertWidths, SeededPictureFitsLikeTheScan) {
     const Picture picture{width, 7, support::seededBytes(width * 21u, 1000u + width)};
     const IndexedPicture out = convertToIndexed(picture);
     ASSERT_EQ(out.stride, (width + 3) / 4 * 4);
-    ASSERT_EQ(out.pixels.size(), out.stride * 7u);
     EXPECT_EQ(out.pixels, reference::convertToIndexed(picture).pixels);
     const std::uint8_t* p = picture.pixel(width - 1, 0);  // rows are stored bottom first
     EXPECT_EQ(out.pixels[6 * out.stride + width - 1], reference::nearestFixedIndex(p[0], p[1], p[2]));
@@ -64,14 +65,11 @@ TEST(FitForBank, EveryPixelTakesTheNearestBankColour) {
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 32; ++x) {
                 const std::uint8_t* in = source.pixel(x, y);
-                int best = 0, bestDistance = 1 << 30;
-                for (int v = 0; v < 16; ++v) {
-                    const auto& c = bank[static_cast<std::size_t>(v)];
-                    const int d = (c.red - in[0]) * (c.red - in[0]) + (c.green - in[1]) * (c.green - in[1]) +
-                                  (c.blue - in[2]) * (c.blue - in[2]);
-                    if (d < bestDistance) best = v, bestDistance = d;
-                }
-                const auto& want = bank[static_cast<std::size_t>(best)];
+                const auto distance = [&](const palette::RgbColour& c) {
+                    return (c.red - in[0]) * (c.red - in[0]) + (c.green - in[1]) * (c.green - in[1]) +
+                           (c.blue - in[2]) * (c.blue - in[2]);
+                };  // the first of equally near colours wins
+                const auto& want = *std::ranges::min_element(bank, {}, distance);
                 const std::uint8_t* out = fitted.pixel(x, y);
                 ASSERT_EQ((palette::RgbColour{out[0], out[1], out[2]}), want) << x << "," << y;
             }

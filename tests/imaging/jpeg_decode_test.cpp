@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <tuple>
 
@@ -41,8 +40,7 @@ TEST_P(JpegSizes, ColourGreyCmykAndYcckComeBackClose) {
         const Bytes file = picture_files::writeJpeg(recipe);
         const auto picture = decodeJpeg(file.data(), file.size());
         ASSERT_TRUE(picture.ok());
-        EXPECT_EQ(picture->width, width);
-        EXPECT_EQ(picture->height, height);
+        EXPECT_EQ(std::pair(picture->width, picture->height), std::pair(width, height));
         ASSERT_EQ(picture->rgb.size(), expected.size());
         for (std::size_t i = 0; i < expected.size(); ++i) {
             ASSERT_LE(std::abs(picture->rgb[i] - expected[i]), components == 1 ? 2 : 6) << "byte " << i;
@@ -62,9 +60,9 @@ Bytes noisyJpeg(int components, bool progressive) {
 
 bool decodes(const Bytes& file) { return decodeJpeg(file.data(), file.size()).ok(); }
 
-std::size_t markerAt(const Bytes& file, std::uint8_t code, std::uint8_t orCode) {
+std::size_t scanMarker(const Bytes& file) {
     for (std::size_t i = 2; i + 1 < file.size(); ++i)
-        if (file[i] == 0xFF && (file[i + 1] == code || file[i + 1] == orCode)) return i;
+        if (file[i] == 0xFF && file[i + 1] == 0xDA) return i;
     return 0;
 }
 
@@ -73,7 +71,7 @@ TEST(JpegRefusal, CutFilesAndScanDataStoppedByAnEndMarkerAreRefused) {
     for (auto [components, progressive] : {std::pair{1, false}, {3, false}, {3, true}}) {
         SCOPED_TRACE(std::to_string(components) + (progressive ? " progressive" : " baseline"));
         const Bytes file = noisyJpeg(components, progressive);
-        const std::size_t scan = markerAt(file, 0xDA, 0xDA);
+        const std::size_t scan = scanMarker(file);
         ASSERT_TRUE(decodes(file) && scan > 0);
         for (std::size_t length = 0; length < file.size(); ++length)
             ASSERT_FALSE(decodeJpeg(file.data(), length).ok()) << "cut at " << length;

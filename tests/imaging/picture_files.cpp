@@ -27,7 +27,7 @@ Bytes writePng(const PngRecipe& r) {
     };
     png_set_write_fn(png, &out, append, nullptr);
     png_set_IHDR(png, info, png_uint_32(r.width), png_uint_32(r.height), r.bitDepth, r.colourType,
-                 r.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, 0, 0);
+                 PNG_INTERLACE_NONE, 0, 0);
     png_set_rows(png, info, rows.data());
     png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
     png_destroy_write_struct(&png, &info);

@@ -15,7 +15,6 @@ void putLe(Bytes& file, std::size_t at, std::uint32_t value, int bytes = 4);  //
 // Rows in the file's own layout.
 struct PngRecipe {
     int width = 0, height = 0, colourType = 2, bitDepth = 8;  // 2: RGB
-    bool interlaced = false;
     std::vector<Bytes> rows{};
 };
 Bytes writePng(const PngRecipe& recipe);

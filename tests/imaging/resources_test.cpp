@@ -16,15 +16,13 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 const std::string kResources = VIROROR_RESOURCES;
 
-TEST(ToolbarIcons, AreTwentyFourSquareGreyWithAlphaPngs) {
+TEST(ToolbarIcons, AreTwentyFourSquarePngsTheProgramDecodes) {
     for (const char* name : {"copy", "paste", "fill", "dropper", "mirror", "flip", "rotate", "down", "up", "left",
                              "right", "undo", "redo", "bin", "circles", "add", "minus", "anchor"}) {
         const Bytes bytes = support::readBytes(kResources + "/icons/" + name + ".png");
-        ASSERT_GE(bytes.size(), 26u) << name;
-        const Bytes header = {'I', 'H', 'D', 'R', 0, 0, 0, 24, 0, 0, 0, 24, 8, 4};  // 24 x 24, 8-bit grey with alpha
-        EXPECT_EQ(Bytes(bytes.begin() + 12, bytes.begin() + 26), header) << name;
         const auto icon = imaging::decodePngRgba(bytes.data(), bytes.size());
         ASSERT_TRUE(icon) << name;
+        EXPECT_EQ(std::pair(icon->width, icon->height), std::pair(24, 24)) << name;
         int opaque = 0, clear = 0;
         for (std::size_t i = 3; i < icon->rgba.size(); i += 4) opaque += icon->rgba[i] == 255, clear += !icon->rgba[i];
         EXPECT_TRUE(opaque > 20 && clear > 100) << name << ": something drawn on a background that shows through";

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <tuple>
-#include <vector>
 
 #include "model/sprite_model.h"
 #include "model/transformations.h"
