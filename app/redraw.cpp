@@ -103,12 +103,7 @@ void drawFilePreview(Program& p, const QString& path) {
         if (p.model.fourBit()) {
             std::vector<std::uint8_t> packed(model::SHEET_SPRITE_BYTES, 0);
             std::copy(bytes->begin(), bytes->end(), packed.begin());
-            for (std::size_t n = 0; n < static_cast<std::size_t>(model::MAX_SPRITES_4BIT); ++n)
-                model::unpackFourBit(
-                    std::span<const std::uint8_t, model::PACKED_SPRITE_BYTES_4BIT>(
-                        packed.data() + n * model::PACKED_SPRITE_BYTES_4BIT, model::PACKED_SPRITE_BYTES_4BIT),
-                    std::span<std::uint8_t, model::SPRITE_BYTES>(sprites.data() + n * model::SPRITE_BYTES,
-                                                                 model::SPRITE_BYTES));
+            model::unpackFourBitSprites(packed, sprites);
         } else {
             std::copy(bytes->begin(), bytes->end(), sprites.begin());
         }

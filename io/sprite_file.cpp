@@ -71,12 +71,7 @@ model::Result<int> loadSpriteSheet(model::SpriteModel& model, const fs::path& pa
 
     auto& sheet = model.sheet.bytes;
     if (model.fourBit()) {
-        for (int n = 0; n < model::MAX_SPRITES_4BIT; ++n) {
-            model::unpackFourBit(
-                std::span<const std::uint8_t, model::PACKED_SPRITE_BYTES_4BIT>(
-                    buffer.data() + n * model::PACKED_SPRITE_BYTES_4BIT, model::PACKED_SPRITE_BYTES_4BIT),
-                model.sheet.sprite(n + 1));
-        }
+        model::unpackFourBitSprites(buffer, sheet);
     } else {
         std::copy(buffer.begin(), buffer.end(), sheet.begin());
     }

@@ -38,5 +38,7 @@ void packFourBit(std::span<const std::uint8_t, SPRITE_BYTES> values,
                  std::span<std::uint8_t, PACKED_SPRITE_BYTES_4BIT> packed);
 void unpackFourBit(std::span<const std::uint8_t, PACKED_SPRITE_BYTES_4BIT> packed,
                    std::span<std::uint8_t, SPRITE_BYTES> values);
+// Every whole packed sprite that both blocks have room for, sprite by sprite.
+void unpackFourBitSprites(std::span<const std::uint8_t> packed, std::span<std::uint8_t> values);
 
 }  // namespace model
