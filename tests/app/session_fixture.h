@@ -84,6 +84,20 @@ struct Editor {
     QString text(ui::Control control) { return window().controlText(control); }
     toolkit::Canvas& canvas(Control id) { return *window().canvas(id); }
     int pixel(Control id, int x, int y) { return canvas(id).readPixel(x, y); }
+    // The screen colour in the middle of editor cell (c, r).
+    int shownCell(int c, int r) { return pixel(Control::GadgetEditorCanvas, c * 20 + 10, r * 20 + 10); }
+    // Editor cell (c, r) pressed and released with the left or the right button.
+    void clickCell(int c, int r, bool left = true) {
+        const int x = c * 20 + 5, y = r * 20 + 5;
+        commands().handleCanvas(Control::GadgetEditorCanvas, {left ? Type::LeftDown : Type::RightDown, x, y, left, !left, false});
+        commands().handleCanvas(Control::GadgetEditorCanvas, {left ? Type::LeftUp : Type::RightUp, x, y, false, false, false});
+    }
+    // Shown and active: the window's keys act on an active window only.
+    bool showActive() {
+        window().show();
+        window().activateWindow();
+        return QTest::qWaitForWindowActive(&window());
+    }
     // The screen colour of a palette entry.
     int paletteColour(int index) {
         const palette::RgbColour c = program().palette.colour(index);
