@@ -254,11 +254,12 @@ const std::map<std::string, Expectation> EXPECTED = {
                    answerSave("quick.bin")}},
     {"exportSprite", {{click(Control::GadgetExportSprite)}, wrote("one.spr", gridBytes, "Saved %1"),
                       answerSave("one.spr")}},
-    // The colours as last counted, not as painted since.
+    // The colours as last counted, not as painted since; the status is left as it was.
     {"saveColourPal", {{click(Control::GadgetSavePalette)}, [](Editor& e) {
          Bytes expected(512, 0);
          for (int k : {0, 1, 2, 3}) expected[2 * k] = std::array{FIRST, MARK, THIRD, T}[k];
          EXPECT_EQ(readBytes(e.path("colors.pal")), expected);
+         status("-")(e);
      }, [](Editor& e) {
          app::countColours(e.program());
          e.model().grid.cell(0, 0) = 0x99;
