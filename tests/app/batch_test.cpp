@@ -1,7 +1,7 @@
 // The batch commands: each against what the window writes for the same input, the
-// listing through pasmo back to the sheet's bytes, every palette layout as the save
-// writes it, the start-up palette rule, and a table of bad invocations run through
-// the real program without any display.
+// listing through pasmo back to the sheet's bytes, the start-up palette rule, and a
+// table of bad invocations run through the real program without any display. (The
+// palette command: palette_page_test.)
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -10,9 +10,6 @@
 #include "app/batch.h"
 #include "app/file_commands.h"
 #include "app/output_page.h"
-#include "imaging/png_decode.h"
-#include "io/palette_save.h"
-#include "palette/palette_file.h"
 #include "toolkit/paths.h"
 
 using namespace testing_support;
@@ -122,51 +119,6 @@ TEST(Batch, ListingOfTheCountAssemblesToTheSheet) {
         Bytes expected = readBytes(sheet);
         expected.resize(static_cast<std::size_t>(listed));
         EXPECT_EQ(readBytes(dir.filePath("s.bin")), expected);
-    }
-}
-
-// Each layout's bytes are the palette save's (GIMP's names its file, so only read back),
-// whether the extension or --format chose it, and another command's --palette reads it:
-// the sheet picture, two pixels per sprite pixel and two sprites a row, shows its colours.
-TEST(PaletteBatch, EveryLayoutIsWrittenAsTheSaveWritesItAndReadByPalette) {
-    QTemporaryDir dir;
-    const QString input = dir.filePath("in.npl");
-    Bytes next = randomIndices(2, 256, 21);  // seeded colours, some with priority
-    for (std::size_t i = 1; i < next.size(); i += 2) next[i] &= (i % 4 == 1) ? 0x81 : 0x01;
-    next.push_back(0xE3);
-    writeBytes(input, next);
-    const auto source = palette::loadPaletteFile(toolkit::toPath(input));
-    ASSERT_TRUE(source);
-    const Bytes sprites = randomIndices(16, 16 * 5, 7);  // five sprites: the fifth starts at (0, 64)
-    writeBytes(dir.filePath("s.spr"), sprites);
-    using enum palette::PaletteFormat;
-    const struct {
-        const char* output;
-        const char* format;  // nullptr: the extension decides
-        palette::PaletteFormat layout;
-    } cases[] = {{"out.pal", nullptr, Rgb24}, {"out.nxp", nullptr, Next9Bit}, {"OUT.NPL", nullptr, Next9BitTransparent},
-                 {"out.gpl", nullptr, Gimp},  {"out.jasc", nullptr, Jasc},   {"out.pal", "nxp", Next9Bit},
-                 {"no-extension", "gpl", Gimp}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.output) + " " + (c.format ? c.format : ""));
-        const QString output = dir.filePath(QString::fromLatin1(c.output));
-        QStringList arguments{"palette", input, "-o", output};
-        if (c.format) arguments << "--format" << QString::fromLatin1(c.format);
-        ASSERT_EQ(batch(arguments), app::BATCH_OK);
-        ASSERT_TRUE(io::savePaletteFile(source->palette, c.layout, toolkit::toPath(dir.filePath("saved"))));
-        EXPECT_EQ(palette::detectPaletteFormat(readBytes(output)), c.layout);
-        if (c.layout != Gimp) {
-            EXPECT_EQ(readBytes(output), readBytes(dir.filePath("saved")));
-        }
-
-        ASSERT_EQ(batch({"sheet", dir.filePath("s.spr"), "-o", dir.filePath("s.png"), "--scale", "2", "--columns", "2",
-                         "--palette", output}),
-                  app::BATCH_OK);
-        const auto png = imaging::decodePngFile(dir.filePath("s.png").toStdString());
-        ASSERT_TRUE(png);
-        EXPECT_EQ(std::pair(png->width, png->height), std::pair(64, 96));
-        EXPECT_EQ((palette::RgbColour{png->pixel(1, 65)[0], png->pixel(1, 65)[1], png->pixel(1, 65)[2]}),
-                  source->palette.colour(sprites[4 * 256]));
     }
 }
 

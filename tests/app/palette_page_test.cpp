@@ -1,12 +1,13 @@
 // The "Palette" page through the real window: an edit reaching every view that
 // draws palette colours, undo and redo of edits, the arrow keys, loading and saving
-// every layout through the dialogs (against the batch "palette" command), the
+// every layout through the dialogs (against the batch "palette" and "sheet" commands), the
 // default palette and the refused files.
 #include <QLabel>
 #include <QTabWidget>
 
 #include "app/batch.h"
 #include "app/palette_page.h"
+#include "imaging/png_decode.h"
 #include "palette/palette_file.h"
 #include "palette/palette_formats.h"
 #include "session_fixture.h"
@@ -174,39 +175,59 @@ TEST_F(PalettePage, ArrowKeysMoveTheSelectionAndTabReachesTheFields) {
     EXPECT_EQ(QApplication::focusWidget(), window().control(Control::GadgetPaletteRed));
 }
 
-// Every layout: the page loads a Next file and saves it through each filter; the
-// batch "palette" command writes the same bytes from the same file.
+// Every layout: the page loads a Next file and saves it through each filter. The batch
+// "palette" command writes the same bytes from the same file, whether --format or the
+// extension chose the layout, and the batch "sheet" command's --palette reads the file
+// back: the sheet picture, two pixels per sprite pixel and two sprites a row, shows its colours.
 TEST_F(PalettePage, SavesEveryLayoutByTheFilterChosenAsTheBatchCommandDoes) {
     writeBytes(path("in.npl"), nextPaletteFile());
     dialogs.answerOpenFile(path("in.npl"));
     press(Control::GadgetPaletteLoad);
-    EXPECT_EQ(window().statusText(), "Loaded palette " + path("in.npl"));
     EXPECT_EQ(dialogs.callsOf(toolkit::DialogCall::Kind::OpenFile).back().filter,
               "Palette files|*.pal;*.nxp;*.npl;*.gpl;*.jasc|All files|*.*");
+    const Bytes sprites = randomIndices(16, 16 * 5, 7);  // five sprites: the fifth starts at (0, 64)
+    writeBytes(path("s.spr"), sprites);
+    const auto batch = [](const QStringList& arguments) {
+        return app::runBatch(QStringList{"viroror"} + arguments, QStringLiteral(VIROROR_RESOURCES));
+    };
 
     const struct {
         int filter;
         const char* typed;  // the name as typed in the dialog
         const char* saved;  // the file written
         const char* format;
+        PaletteFormat layout;
     } cases[] = {
-        {0, "a", "a.pal", "rgb"},   {1, "b.nxp", "b.nxp", "nxp"},  {2, "c", "c.npl", "npl"},
-        {3, "d.gpl", "d.gpl", "gpl"}, {4, "e", "e.jasc", "jasc"},
-        {1, "f.pal", "f.pal", "nxp"},  // the filter wins
-        {-1, "g.gpl", "g.gpl", "gpl"},  // no filter known: the extension decides
+        {0, "a", "a.pal", "rgb", PaletteFormat::Rgb24},    {1, "b.nxp", "b.nxp", "nxp", PaletteFormat::Next9Bit},
+        {2, "C.NPL", "C.NPL", "npl", PaletteFormat::Next9BitTransparent}, {3, "d.gpl", "d.gpl", "gpl", PaletteFormat::Gimp},
+        {4, "e", "e.jasc", "jasc", PaletteFormat::Jasc},
+        {1, "f.pal", "f.pal", "nxp", PaletteFormat::Next9Bit},  // the filter wins, as --format does
+        {-1, "g.gpl", "g.gpl", "gpl", PaletteFormat::Gimp},     // no filter known: the extension decides
     };
-    QDir(dir.path()).mkdir("batch");
+    for (const char* folder : {"format", "extension"}) QDir(dir.path()).mkdir(folder);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.saved);
         dialogs.answerSaveFile(path(c.typed), c.filter);
         press(Control::GadgetPaletteSave);
         EXPECT_EQ(window().statusText(), "Saved palette " + path(c.saved));
         const Bytes written = readBytes(path(c.saved));
-        const QString batchOut = path("batch/") + c.saved;
-        ASSERT_EQ(app::runBatch({"viroror", "palette", path("in.npl"), "-o", batchOut, "--format", c.format},
-                                QStringLiteral(VIROROR_RESOURCES)),
+        EXPECT_EQ(palette::detectPaletteFormat(written), c.layout);
+        const QString byFormat = path("format/") + c.saved, byExtension = path("extension/") + c.saved;
+        ASSERT_EQ(batch({"palette", path("in.npl"), "-o", byFormat, "--format", c.format}), app::BATCH_OK);
+        EXPECT_EQ(written, readBytes(byFormat));
+        if (std::string(c.saved) != "f.pal") {  // where the extension names the layout
+            ASSERT_EQ(batch({"palette", path("in.npl"), "-o", byExtension}), app::BATCH_OK);
+            EXPECT_EQ(written, readBytes(byExtension));
+        }
+
+        ASSERT_EQ(batch({"sheet", path("s.spr"), "-o", path("s.png"), "--scale", "2", "--columns", "2", "--palette",
+                         path(c.saved)}),
                   app::BATCH_OK);
-        EXPECT_EQ(written, readBytes(batchOut));
+        const auto png = imaging::decodePngFile(path("s.png").toStdString());
+        ASSERT_TRUE(png);
+        EXPECT_EQ(std::pair(png->width, png->height), std::pair(64, 96));
+        EXPECT_EQ((palette::RgbColour{png->pixel(1, 65)[0], png->pixel(1, 65)[1], png->pixel(1, 65)[2]}),
+                  program().palette.colour(sprites[4 * 256]));
     }
     EXPECT_EQ(dialogs.callsOf(toolkit::DialogCall::Kind::SaveFile).back().filter,
               "RGB palette, 768 bytes|*.pal|Next palette, 512 bytes|*.nxp|Next palette with transparent index, "
