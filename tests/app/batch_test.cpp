@@ -1,7 +1,6 @@
 // The batch commands: each against what the window writes for the same input, the
-// listing through pasmo back to the sheet's bytes, the start-up palette rule, and a
-// table of bad invocations run through the real program without any display. (The
-// palette command: palette_page_test.)
+// listing through pasmo back to the sheet's bytes, and a table of bad invocations run
+// through the real program without any display. (The palette command: palette_page_test.)
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -120,20 +119,6 @@ TEST(Batch, ListingOfTheCountAssemblesToTheSheet) {
         expected.resize(static_cast<std::size_t>(listed));
         EXPECT_EQ(readBytes(dir.filePath("s.bin")), expected);
     }
-}
-
-// The editor starts with the working folder's palette, else the program's own copy
-// (the awkward working-folder files, with no copy to fall back on: bad_input_test).
-TEST(StartPalette, WorkingFolderFirstThenTheShippedOne) {
-    QTemporaryDir work;
-    toolkit::ScriptedDialogs dialogs;
-    for (const std::size_t entries : {256u, 1u}) {
-        const auto session = app::startEditor(dialogs, work.path(), SHIPPED);
-        ASSERT_NE(session, nullptr);
-        EXPECT_EQ(session->program.palette.size(), entries);
-        writeBytes(work.filePath("rgb9spreada.pal"), {1, 2, 3});
-    }
-    EXPECT_TRUE(dialogs.calls().empty());
 }
 
 struct BadCase {
