@@ -406,14 +406,7 @@ void doPress(Editor& e, const Press& press) {
         case Press::Key: QTest::keyClick(&w, press.key.key(), press.key.keyboardModifiers()); break;
         case Press::Click: QTest::mouseClick(w.button(press.control), Qt::LeftButton); break;
         case Press::Slide: w.trackBar(press.control)->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-        case Press::Type: {
-            QWidget* field = w.control(press.control);
-            field->setFocus();
-            QTest::keyClick(field, Qt::Key_End);
-            for (int i = 0; i < 6; ++i) QTest::keyClick(field, Qt::Key_Backspace);
-            QTest::keyClicks(field, press.typed);
-            break;
-        }
+        case Press::Type: e.typeInto(press.control, press.typed); break;
         case Press::Tab: {
             QTabBar* bar = w.tabs()->tabBar();
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(press.number).center());

@@ -85,10 +85,7 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
     EXPECT_FALSE(window().label(Control::GadgetAnimationImage)->pixmap().isNull());
 
     // Another bank: the same values in that bank's colours, the mouse colours follow.
-    QWidget* bank = window().control(Control::GadgetBank);
-    bank->setFocus();
-    QTest::keyClick(bank, Qt::Key_Backspace);
-    QTest::keyClicks(bank, "5");
+    typeInto(Control::GadgetBank, "5");
     EXPECT_EQ(std::pair(model().bank, sprite(1)), std::pair(5, sprite1));
     EXPECT_EQ(std::pair(shownCell(1, 1), shownCell(15, 15)), std::pair(paletteColour(88), paletteColour(88)));
     EXPECT_EQ(std::pair(program().state.leftColour, program().state.rightColour), std::pair(88, 82));

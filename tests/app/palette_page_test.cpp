@@ -12,7 +12,6 @@
 #include "palette/palette_formats.h"
 #include "session_fixture.h"
 #include "toolkit/paths.h"
-#include "toolkit/text_spin_box.h"
 
 using namespace testing_support;
 
@@ -43,12 +42,6 @@ protected:
     void clickEntry(int entry) {
         const QPoint at(CHART_LEFT + (entry % 16) * CHART_CELL + 14, CHART_TOP + (entry / 16) * CHART_CELL + 14);
         QTest::mouseClick(&chart(), Qt::LeftButton, {}, at);
-    }
-    void typeInto(Control field, const char* text) {
-        QWidget* widget = window().control(field);
-        widget->setFocus();
-        window().spinBox(field)->selectAll();  // the typed digit replaces the text: one edit
-        QTest::keyClicks(widget, text);
     }
     const std::vector<palette::PaletteEntry>& entries() { return program().palette.entries(); }
     int selected() { return program().palettePage.selected; }

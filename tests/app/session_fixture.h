@@ -18,6 +18,7 @@
 
 #include "toolkit/canvas.h"
 #include "toolkit/colour.h"
+#include "toolkit/text_spin_box.h"
 #include "app/commands.h"
 #include "toolkit/dialogs.h"
 #include "app/import_page.h"
@@ -81,6 +82,12 @@ struct Editor {
     app::CommandTable& commands() { return *session->commands; }
 
     void press(ui::Control control) { window().button(control)->click(); }
+    // Typed into a number field over its selected text: the typed value replaces it in one edit.
+    void typeInto(Control field, const char* typed) {
+        window().control(field)->setFocus();
+        window().spinBox(field)->selectAll();
+        QTest::keyClicks(window().control(field), typed);
+    }
     QString text(ui::Control control) { return window().controlText(control); }
     toolkit::Canvas& canvas(Control id) { return *window().canvas(id); }
     int pixel(Control id, int x, int y) { return canvas(id).readPixel(x, y); }
