@@ -33,10 +33,6 @@ protected:
     void onPalette(Type t, int x, int y, bool l = false, bool r = false) {
         app::paletteCanvasEvent(program(), event(t, x, y, l, r));
     }
-    void chooseLeft(int index) {
-        app::showLeftColour(program(), index);
-        program().state.leftColour = index;
-    }
     // Paints palette canvas half-cells (20 x 14 each) from (hx, hy) in one colour.
     void paintHalfCells(int hx, int hy, int w, int h, int colour) {
         canvas(Control::GadgetPaletteCanvas).fillBox(hx * 20, hy * 14, w * 20, h * 14, colour);

@@ -55,8 +55,7 @@ TEST_F(PalettePage, AnEditShowsAtOnceInEveryViewAndNoIndexChanges) {
     model().spriteCount = 2;
     program().colourSlots[3] = program().colourSlots[EDITED];
     program().colourSlots[3].slot = 3;
-    program().state.leftColour = EDITED;
-    app::showLeftColour(program(), EDITED);
+    chooseLeft(EDITED);
     app::showRightColour(program(), EDITED);
     program().state.animationFrame = 2;
     writeBytes(path("file.spr"), Bytes(256, EDITED));

@@ -110,6 +110,8 @@ struct Editor {
         const palette::RgbColour c = program().palette.colour(index);
         return toolkit::rgbColour(c.red, c.green, c.blue);
     }
+    // Palette entry `index` as the left button's colour, as a click on the palette chooses it.
+    void chooseLeft(int index) { app::showLeftColour(program(), index), program().state.leftColour = index; }
     std::pair<int, int> countAndCurrent() { return {model().spriteCount, model().currentSprite}; }
     Bytes sprite(int n) {
         auto s = model().sheet.sprite(n);
