@@ -1,6 +1,7 @@
 // Awkward input through the real window: palette files of every awkward length at
-// start-up, broken pictures by button and by drop. What cannot be read changes
-// nothing; what can is used as far as it goes. (Sprite files of awkward sizes: io.)
+// start-up (the working folder's before the program's own copy), broken pictures by
+// button and by drop. What cannot be read changes nothing; what can is used as far
+// as it goes. (Sprite files of awkward sizes: io.)
 #include <QApplication>
 
 #include <optional>
@@ -18,6 +19,7 @@ struct PaletteCase {
     const char* name;
     long long bytes;
     std::optional<std::size_t> entries;  // none: refused with the "ERROR!" box
+    bool shipped = false;                // the program's own copy to fall back on
 };
 void PrintTo(const PaletteCase& c, std::ostream* out) { *out << c.name; }
 
@@ -63,9 +65,9 @@ TEST_P(PaletteAtStartUp, StartsWithWhatTheFileHoldsOrRefusesIt) {
         writeBytes(file, bytes);
     }
     const auto windowsBefore = QApplication::topLevelWidgets().size();
-    // No shipped palette to fall back on: the working folder's file alone decides.
     QTemporaryDir noShippedPalette;
-    std::unique_ptr<app::Session> session = app::startEditor(dialogs, dir.path(), noShippedPalette.path());
+    const QString shipped = c.shipped ? QStringLiteral(VIROROR_RESOURCES) : noShippedPalette.path();
+    std::unique_ptr<app::Session> session = app::startEditor(dialogs, dir.path(), shipped);
 
     if (!c.entries) {
         EXPECT_EQ(session, nullptr);
@@ -91,7 +93,9 @@ INSTANTIATE_TEST_SUITE_P(Lengths, PaletteAtStartUp,
                                            PaletteCase{"OneByte", 1, 1}, PaletteCase{"OneShort", 767, 256},
                                            PaletteCase{"Exact", 768, 256}, PaletteCase{"OneOver", 769, 257},
                                            PaletteCase{"TenMegabytes", 10'000'000, std::nullopt},
-                                           PaletteCase{"Endless", ENDLESS, std::nullopt}),
+                                           PaletteCase{"Endless", ENDLESS, std::nullopt},
+                                           PaletteCase{"MissingTakesTheShippedOne", MISSING, 256, true},
+                                           PaletteCase{"OneByteBeforeTheShippedOne", 1, 1, true}),
                          [](const auto& param) { return std::string(param.param.name); });
 
 class PictureInput : public SessionTest {};

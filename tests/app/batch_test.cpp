@@ -1,7 +1,6 @@
 // The batch commands: each against what the window writes for the same input, the
-// listing through pasmo back to the sheet's bytes, every palette layout as the save
-// writes it, the start-up palette rule, and a table of bad invocations run through
-// the real program without any display.
+// listing through pasmo back to the sheet's bytes, and a table of bad invocations run
+// through the real program without any display. (The palette command: palette_page_test.)
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -10,10 +9,6 @@
 #include "app/batch.h"
 #include "app/file_commands.h"
 #include "app/output_page.h"
-#include "imaging/png_decode.h"
-#include "io/palette_save.h"
-#include "palette/palette_file.h"
-#include "toolkit/paths.h"
 
 using namespace testing_support;
 
@@ -125,70 +120,11 @@ TEST(Batch, ListingOfTheCountAssemblesToTheSheet) {
     }
 }
 
-// Each layout's bytes are the palette save's (GIMP's names its file, so only read back),
-// whether the extension or --format chose it, and another command's --palette reads it:
-// the sheet picture, two pixels per sprite pixel and two sprites a row, shows its colours.
-TEST(PaletteBatch, EveryLayoutIsWrittenAsTheSaveWritesItAndReadByPalette) {
-    QTemporaryDir dir;
-    const QString input = dir.filePath("in.npl");
-    Bytes next = randomIndices(2, 256, 21);  // seeded colours, some with priority
-    for (std::size_t i = 1; i < next.size(); i += 2) next[i] &= (i % 4 == 1) ? 0x81 : 0x01;
-    next.push_back(0xE3);
-    writeBytes(input, next);
-    const auto source = palette::loadPaletteFile(toolkit::toPath(input));
-    ASSERT_TRUE(source);
-    const Bytes sprites = randomIndices(16, 16 * 5, 7);  // five sprites: the fifth starts at (0, 64)
-    writeBytes(dir.filePath("s.spr"), sprites);
-    using enum palette::PaletteFormat;
-    const struct {
-        const char* output;
-        const char* format;  // nullptr: the extension decides
-        palette::PaletteFormat layout;
-    } cases[] = {{"out.pal", nullptr, Rgb24}, {"out.nxp", nullptr, Next9Bit}, {"OUT.NPL", nullptr, Next9BitTransparent},
-                 {"out.gpl", nullptr, Gimp},  {"out.jasc", nullptr, Jasc},   {"out.pal", "nxp", Next9Bit},
-                 {"no-extension", "gpl", Gimp}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.output) + " " + (c.format ? c.format : ""));
-        const QString output = dir.filePath(QString::fromLatin1(c.output));
-        QStringList arguments{"palette", input, "-o", output};
-        if (c.format) arguments << "--format" << QString::fromLatin1(c.format);
-        ASSERT_EQ(batch(arguments), app::BATCH_OK);
-        ASSERT_TRUE(io::savePaletteFile(source->palette, c.layout, toolkit::toPath(dir.filePath("saved"))));
-        EXPECT_EQ(palette::detectPaletteFormat(readBytes(output)), c.layout);
-        if (c.layout != Gimp) {
-            EXPECT_EQ(readBytes(output), readBytes(dir.filePath("saved")));
-        }
-
-        ASSERT_EQ(batch({"sheet", dir.filePath("s.spr"), "-o", dir.filePath("s.png"), "--scale", "2", "--columns", "2",
-                         "--palette", output}),
-                  app::BATCH_OK);
-        const auto png = imaging::decodePngFile(dir.filePath("s.png").toStdString());
-        ASSERT_TRUE(png);
-        EXPECT_EQ(std::pair(png->width, png->height), std::pair(64, 96));
-        EXPECT_EQ((palette::RgbColour{png->pixel(1, 65)[0], png->pixel(1, 65)[1], png->pixel(1, 65)[2]}),
-                  source->palette.colour(sprites[4 * 256]));
-    }
-}
-
-// The editor starts with the working folder's palette, else the program's own copy
-// (the awkward working-folder files, with no copy to fall back on: bad_input_test).
-TEST(StartPalette, WorkingFolderFirstThenTheShippedOne) {
-    QTemporaryDir work;
-    toolkit::ScriptedDialogs dialogs;
-    for (const std::size_t entries : {256u, 1u}) {
-        const auto session = app::startEditor(dialogs, work.path(), SHIPPED);
-        ASSERT_NE(session, nullptr);
-        EXPECT_EQ(session->program.palette.size(), entries);
-        writeBytes(work.filePath("rgb9spreada.pal"), {1, 2, 3});
-    }
-    EXPECT_TRUE(dialogs.calls().empty());
-}
-
 struct BadCase {
     const char* name;
     QStringList arguments;  // {dir}: a temporary folder holding the files the test writes, old.out among them
     int status;
-    const char* message;  // first line of standard error
+    const char* message;  // first line of standard error, after "viroror: "
 };
 void PrintTo(const BadCase& c, std::ostream* out) { *out << c.name; }
 
@@ -217,7 +153,7 @@ TEST_P(BadInvocation, RefusesWithItsStatusAndLeavesTheOutputAlone) {
     ASSERT_TRUE(program.waitForFinished(20000));
     const QString error = QString::fromLocal8Bit(program.readAllStandardError());
     EXPECT_EQ(program.exitCode(), c.status) << error.toStdString();
-    EXPECT_EQ(error.section(QLatin1Char('\n'), 0, 0), QString::fromUtf8(c.message).replace("{dir}", dir.path()));
+    EXPECT_EQ(error.section(QLatin1Char('\n'), 0, 0), "viroror: " + QString::fromUtf8(c.message).replace("{dir}", dir.path()));
     EXPECT_EQ(error.contains(QStringLiteral("Usage:")), c.status == app::BATCH_USAGE);
     EXPECT_EQ(readBytes(dir.filePath("old.out")), (Bytes{'o', 'l', 'd'}));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 8);
@@ -225,54 +161,52 @@ TEST_P(BadInvocation, RefusesWithItsStatusAndLeavesTheOutputAlone) {
 
 const QString OUT = QStringLiteral("{dir}/old.out");
 constexpr const char* GRAB_USAGE =
-    "viroror: --grab takes X,Y,COLUMNS,ROWS: X 0 to 511, Y 0 to 383, at least one column and row, at most 64 cells";
+    "--grab takes X,Y,COLUMNS,ROWS: X 0 to 511, Y 0 to 383, at least one column and row, at most 64 cells";
 INSTANTIATE_TEST_SUITE_P(
     Table, BadInvocation,
     ::testing::Values(
         BadCase{"MissingPicture", {"import", "{dir}/none.png", "-o", OUT}, 1,
-                "viroror: {dir}/none.png: cannot be opened (no such file?)"},
+                "{dir}/none.png: cannot be opened (no such file?)"},
         BadCase{"MissingSheet", {"listing", "{dir}/none.spr", "-o", OUT}, 1,
-                "viroror: {dir}/none.spr: cannot be opened (no such file?)"},
+                "{dir}/none.spr: cannot be opened (no such file?)"},
         BadCase{"NotAPicture", {"bitmap", "{dir}/notapicture.png", "-o", OUT}, 1,
-                "viroror: {dir}/notapicture.png: is not a picture (BMP, PNG, JPEG or GIF) that can be read"},
-        BadCase{"FolderAsSheet", {"colours", "{dir}", "-o", OUT}, 1, "viroror: {dir}: is a folder, not a file"},
+                "{dir}/notapicture.png: is not a picture (BMP, PNG, JPEG or GIF) that can be read"},
+        BadCase{"FolderAsSheet", {"colours", "{dir}", "-o", OUT}, 1, "{dir}: is a folder, not a file"},
         BadCase{"UnwritableOutput", {"import", "{dir}/p.png", "-o", "{dir}/missing/x.spr"}, 1,
-                "viroror: {dir}/missing/x.spr: cannot be written (folder missing or write-protected?)"},
+                "{dir}/missing/x.spr: cannot be written (folder missing or write-protected?)"},
         BadCase{"MissingPalette", {"sheet", "{dir}/s.spr", "-o", OUT, "--palette", "{dir}/none.pal"}, 1,
-                "viroror: {dir}/none.pal: no palette file could be read"},
+                "{dir}/none.pal: no palette file could be read"},
         BadCase{"PaletteIsAFolder", {"sheet", "{dir}/s.spr", "-o", OUT, "--palette", "{dir}"}, 1,
-                "viroror: {dir}: is a folder, not a file"},
+                "{dir}: is a folder, not a file"},
         BadCase{"PaletteTooLong", {"sheet", "{dir}/s.spr", "-o", OUT, "--palette", "{dir}/big.pal"}, 1,
-                "viroror: {dir}/big.pal: holds more than 256 colours"},
+                "{dir}/big.pal: holds more than 256 colours"},
         BadCase{"PaletteBroken", {"palette", "{dir}/broken.jasc", "-o", OUT, "--format", "rgb"}, 1,
-                "viroror: {dir}/broken.jasc: is not a palette file in a layout this program reads"},
+                "{dir}/broken.jasc: is not a palette file in a layout this program reads"},
         BadCase{"PaletteEmpty", {"palette", "{dir}/empty.pal", "-o", OUT, "--format", "nxp"}, 1,
-                "viroror: {dir}/empty.pal: holds no colours"},
+                "{dir}/empty.pal: holds no colours"},
         BadCase{"CountBeyondTheSheet", {"listing", "{dir}/s.spr", "-o", OUT, "--count", "3"}, 1,
-                "viroror: {dir}/s.spr: holds fewer sprites than --count asks for"},
-        BadCase{"UnknownOption", {"import", "{dir}/p.png", "-o", OUT, "--bogus"}, 2,
-                "viroror: Unknown option 'bogus'."},
+                "{dir}/s.spr: holds fewer sprites than --count asks for"},
+        BadCase{"UnknownOption", {"import", "{dir}/p.png", "-o", OUT, "--bogus"}, 2, "Unknown option 'bogus'."},
         BadCase{"OptionOfAnotherCommand", {"bitmap", "{dir}/p.png", "-o", OUT, "--label", "x"}, 2,
-                "viroror: bitmap takes no option 'label'"},
+                "bitmap takes no option 'label'"},
         BadCase{"FormatOfAnotherCommand", {"sheet", "{dir}/s.spr", "-o", OUT, "--format", "nxp"}, 2,
-                "viroror: sheet takes no option 'format'"},
-        BadCase{"UnknownCommand", {"paint", "{dir}/p.png"}, 2, "viroror: unknown command 'paint'"},
-        BadCase{"NoOutput", {"import", "{dir}/p.png"}, 2, "viroror: no output file given (-o FILE)"},
+                "sheet takes no option 'format'"},
+        BadCase{"UnknownCommand", {"paint", "{dir}/p.png"}, 2, "unknown command 'paint'"},
+        BadCase{"NoOutput", {"import", "{dir}/p.png"}, 2, "no output file given (-o FILE)"},
         BadCase{"NoPaletteExtension", {"palette", "{dir}/good.nxp", "-o", OUT}, 2,
-                "viroror: {dir}/old.out has no palette extension (.pal .nxp .npl .gpl .jasc): give --format"},
+                "{dir}/old.out has no palette extension (.pal .nxp .npl .gpl .jasc): give --format"},
         BadCase{"UnknownFormat", {"palette", "{dir}/good.nxp", "-o", OUT, "--format", "act"}, 2,
-                "viroror: --format takes rgb, nxp, npl, gpl or jasc"},
+                "--format takes rgb, nxp, npl, gpl or jasc"},
         BadCase{"GrabThreeValues", {"import", "{dir}/p.png", "-o", OUT, "--grab", "0,0,2"}, 2, GRAB_USAGE},
         BadCase{"GrabTooManyCells", {"import", "{dir}/p.png", "-o", OUT, "--grab", "0,0,13,5"}, 2, GRAB_USAGE},
         BadCase{"GrabNotNumbers", {"import", "{dir}/p.png", "-o", OUT, "--grab", "a,b,c,d"}, 2, GRAB_USAGE},
         BadCase{"ScaleZero", {"sheet", "{dir}/s.spr", "-o", OUT, "--scale", "0"}, 2,
-                "viroror: --scale takes a whole number from 1 to 64"},
-        BadCase{"BankWithoutFourBit", {"sheet", "{dir}/s.spr", "-o", OUT, "--bank", "2"}, 2,
-                "viroror: --bank goes with --4bit"},
+                "--scale takes a whole number from 1 to 64"},
+        BadCase{"BankWithoutFourBit", {"sheet", "{dir}/s.spr", "-o", OUT, "--bank", "2"}, 2, "--bank goes with --4bit"},
         BadCase{"BankOutOfRange", {"colours", "{dir}/s.spr", "-o", OUT, "--4bit", "--bank", "16"}, 2,
-                "viroror: --bank takes a whole number from 0 to 15"},
+                "--bank takes a whole number from 0 to 15"},
         BadCase{"FourBitCountBeyond128", {"listing", "{dir}/s.spr", "-o", OUT, "--4bit", "--count", "129"}, 2,
-                "viroror: --count takes a whole number from 1 to 128"}),
+                "--count takes a whole number from 1 to 128"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

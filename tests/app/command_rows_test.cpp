@@ -48,9 +48,11 @@ struct Expectation {
     const char* question = nullptr;  // "title|text" of the yes/no box asked first
 };
 
-int cellPixel(Editor& e, int c, int r) { return e.pixel(Control::GadgetEditorCanvas, c * 20 + 10, r * 20 + 10); }
 bool filled(const Bytes& bytes, int value) { return std::ranges::all_of(bytes, [&](int b) { return b == value; }); }
 Bytes gridBytes(Editor& e) { return {e.model().grid.cells.begin(), e.model().grid.cells.end()}; }
+Bytes blockBytes(Editor& e) { return {e.model().block.bytes.begin(), e.model().block.bytes.end()}; }
+// What a refused question must leave as it was.
+auto snapshot(Editor& e) { return std::tuple(e.model().sheet.bytes, e.model().grid.cells, e.countAndCurrent()); }
 Bytes sheetBytes(Editor& e, int sprites) {
     return {e.model().sheet.bytes.begin(), e.model().sheet.bytes.begin() + sprites * 256};
 }
@@ -73,7 +75,7 @@ Step markAt(int x, int y) {
             for (int c = 0; c < 16; ++c) {
                 const bool mark = c == x && r == y;
                 EXPECT_EQ(e.model().grid.cell(c, r), mark ? MARK : T) << c << "," << r;
-                EXPECT_EQ(cellPixel(e, c, r), e.paletteColour(mark ? MARK : T)) << c << "," << r;
+                EXPECT_EQ(e.shownCell(c, r), e.paletteColour(mark ? MARK : T)) << c << "," << r;
             }
     };
 }
@@ -83,7 +85,7 @@ Step onSprite(int current, int count, int fill) {
         EXPECT_EQ(e.text(Control::GadgetSpriteNumber), QString::number(current - 1));
         EXPECT_EQ(e.text(Control::GadgetSpriteCount), QString::number(count - 1));
         EXPECT_TRUE(filled(gridBytes(e), fill));
-        EXPECT_EQ(cellPixel(e, 0, 0), e.paletteColour(fill));
+        EXPECT_EQ(e.shownCell(0, 0), e.paletteColour(fill));
     };
 }
 Step status(const QString& text) { return [text](Editor& e) { EXPECT_EQ(e.window().statusText(), text); }; }
@@ -123,10 +125,7 @@ Step resizeMode(int raw) {
 }
 constexpr int SHEET_MARK = toolkit::rgbColour(1, 2, 3);
 Step markSheetCanvas = [](Editor& e) { e.window().canvas(Control::GadgetSheetCanvas)->setBackground(SHEET_MARK); };
-Step listedFile = [](Editor& e) {
-    writeBytes(e.path("list.spr"), Bytes(256, 0x55));
-    markSheetCanvas(e);
-};
+Step listedFile = [](Editor& e) { writeBytes(e.path("list.spr"), Bytes(256, 0x55)), markSheetCanvas(e); };
 
 // The "Palette" page's rows act on entry 0; these are its palettes before and after an edit.
 palette::Palette paletteWithEntry0(Editor& e, palette::NextComponents components, bool priority) {
@@ -166,12 +165,12 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"cut", {{menu(ui::MenuCut), key(Qt::Key_X)}, [](Editor& e) {
          EXPECT_EQ(e.window().statusText(), "Block cut to clipboard");
          EXPECT_TRUE(filled(gridBytes(e), 0xFF) && filled(e.sprite(2), 0xFF));
-         EXPECT_EQ(cellPixel(e, MARK_X, MARK_Y), e.paletteColour(0xFF));
-         EXPECT_EQ(Bytes(e.model().block.bytes.begin(), e.model().block.bytes.end()), markedSprite());
+         EXPECT_EQ(e.shownCell(MARK_X, MARK_Y), e.paletteColour(0xFF));
+         EXPECT_EQ(blockBytes(e), markedSprite());
      }}},
     {"copy", {{menu(ui::MenuCopy), key(Qt::Key_C), click(Control::GadgetCopy)}, [](Editor& e) {
          EXPECT_EQ(e.window().statusText(), "Block copied");
-         EXPECT_EQ(Bytes(e.model().block.bytes.begin(), e.model().block.bytes.end()), markedSprite());
+         EXPECT_EQ(blockBytes(e), markedSprite());
          markAt(MARK_X, MARK_Y)(e);
      }}},
     {"paste", {{menu(ui::MenuPaste), key(Qt::Key_V), click(Control::GadgetPaste)},
@@ -186,7 +185,7 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"clearSprite", {{click(Control::GadgetClear)}, [](Editor& e) {
          EXPECT_TRUE(filled(gridBytes(e), T) && filled(e.sprite(2), T));
          EXPECT_TRUE(filled(e.sprite(1), FIRST) && filled(e.sprite(3), THIRD));
-         EXPECT_EQ(cellPixel(e, MARK_X, MARK_Y), e.paletteColour(T));
+         EXPECT_EQ(e.shownCell(MARK_X, MARK_Y), e.paletteColour(T));
      }, {}, "Clear CURRENT sprite|This will clear current sprite?"}},
     {"clearSheet", {{click(Control::GadgetClearSheet)}, [](Editor& e) {
          onSprite(1, 1, T)(e);
@@ -201,10 +200,7 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"scrollDown", {{key(Qt::Key_S), click(Control::GadgetRotateDown)}, markAt(MARK_X, MARK_Y + 1)}},
     // A stroke moved the mark to (7, 7); undo brings it back, redo after an undo repeats it.
     {"undo", {{key(Qt::Key_Z), click(Control::GadgetUndo)}, markAt(MARK_X, MARK_Y), moveMarkByStroke}},
-    {"redo", {{click(Control::GadgetRedo)}, markAt(7, 7), [](Editor& e) {
-         moveMarkByStroke(e);
-         e.model().undo();
-     }}},
+    {"redo", {{click(Control::GadgetRedo)}, markAt(7, 7), [](Editor& e) { moveMarkByStroke(e), e.model().undo(); }}},
     {"pickColour", {{key(Qt::Key_P)}, both(status("Picking colour..."), [](Editor& e) {
          EXPECT_EQ(e.window().controlState(Control::GadgetDropper), 1);
      })}},
@@ -212,20 +208,17 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"fillToggled", {{click(Control::GadgetFill)}, status("Fill colour...")}},
     {"spriteDepth", {{click(Control::GadgetFourBit)}, [](Editor& e) {
          EXPECT_TRUE(e.model().fourBit() && e.lastDialog().startsWith("4-bit sprites|"));
-         EXPECT_EQ(std::pair(e.model().grid.cell(0, 0), cellPixel(e, 0, 0)), std::pair(3, e.paletteColour(3)));
+         EXPECT_EQ(std::pair(e.model().grid.cell(0, 0), e.shownCell(0, 0)), std::pair(3, e.paletteColour(3)));
          EXPECT_EQ(e.text(Control::GadgetRangeTo), "127");
          status("4-bit sprites in bank 0 (entries 0 to 15)")(e);
      }, [](Editor& e) { e.dialogs.answerYesNo(true); }}},
     {"bank", {{type(Control::GadgetBank, "3")}, [](Editor& e) {
-         EXPECT_EQ(std::pair(e.model().grid.cell(0, 0), cellPixel(e, 0, 0)), std::pair(3, e.paletteColour(51)));
+         EXPECT_EQ(std::pair(e.model().grid.cell(0, 0), e.shownCell(0, 0)), std::pair(3, e.paletteColour(51)));
          status("4-bit sprites in bank 3 (entries 48 to 63)")(e);
-     }, [](Editor& e) {
-         e.dialogs.answerYesNo(true);
-         e.press(Control::GadgetFourBit);
-     }}},
+     }, [](Editor& e) { e.dialogs.answerYesNo(true), e.press(Control::GadgetFourBit); }}},
     {"toggleTransparent", {{click(Control::GadgetShowTransparent)}, [](Editor& e) {
-         EXPECT_EQ(cellPixel(e, 0, 0), toolkit::rgbColour(255, 255, 255));
-         EXPECT_EQ(cellPixel(e, MARK_X, MARK_Y), e.paletteColour(MARK));
+         EXPECT_EQ(e.shownCell(0, 0), toolkit::rgbColour(255, 255, 255));
+         EXPECT_EQ(e.shownCell(MARK_X, MARK_Y), e.paletteColour(MARK));
      }}},
     {"nextPalettePicture", {{click(Control::GadgetPalettePicture)}, [](Editor& e) {
          EXPECT_EQ(e.program().state.palettePictureIndex, 1);
@@ -244,10 +237,7 @@ const std::map<std::string, Expectation> EXPECTED = {
          EXPECT_EQ(e.sprite(2), Bytes(256, 0x44));
          EXPECT_EQ(e.lastDialog(), "Success|Loaded 2 sprite(s).");
          EXPECT_EQ(e.window().statusText(), "Success - Loaded 2 sprite(s).");
-     }, [](Editor& e) {
-         writeBytes(e.path("load.spr"), Bytes(512, 0x44));
-         e.dialogs.answerOpenFile(e.path("load.spr"));
-     }}},
+     }, [](Editor& e) { writeBytes(e.path("load.spr"), Bytes(512, 0x44)), e.dialogs.answerOpenFile(e.path("load.spr")); }}},
     {"saveAll", {{click(Control::GadgetSaveAll)},
                  wrote("all.SPR", [](Editor& e) { return sheetBytes(e, 3); }, "Success - Saved sprite sheet 3"),
                  answerSave("all")}},
@@ -264,11 +254,12 @@ const std::map<std::string, Expectation> EXPECTED = {
                    answerSave("quick.bin")}},
     {"exportSprite", {{click(Control::GadgetExportSprite)}, wrote("one.spr", gridBytes, "Saved %1"),
                       answerSave("one.spr")}},
-    // The colours as last counted, not as painted since.
+    // The colours as last counted, not as painted since; the status is left as it was.
     {"saveColourPal", {{click(Control::GadgetSavePalette)}, [](Editor& e) {
          Bytes expected(512, 0);
          for (int k : {0, 1, 2, 3}) expected[2 * k] = std::array{FIRST, MARK, THIRD, T}[k];
          EXPECT_EQ(readBytes(e.path("colors.pal")), expected);
+         status("-")(e);
      }, [](Editor& e) {
          app::countColours(e.program());
          e.model().grid.cell(0, 0) = 0x99;
@@ -294,10 +285,7 @@ const std::map<std::string, Expectation> EXPECTED = {
          EXPECT_EQ(e.lastDialog(), "Save|Save complete.");
          const toolkit::DialogCall asked = e.dialogs.callsOf(toolkit::DialogCall::Kind::SaveFile).at(0);
          EXPECT_EQ(asked.title + "|" + asked.text + "|" + asked.filter, "Save ASM output|" + e.path("export.asm|.asm"));
-     }, [](Editor& e) {
-         listing(e).setPlainText("L1:\nx");
-         answerSave("out.asm")(e);
-     }}},
+     }, [](Editor& e) { listing(e).setPlainText("L1:\nx"), answerSave("out.asm")(e); }}},
     {"loadImage", {{click(Control::GadgetLoadImage)}, [](Editor& e) {
          EXPECT_EQ(e.text(Control::GadgetResizeWidth) + "x" + e.text(Control::GadgetResizeHeight), "48x32");
          const Bytes indices = picture();
@@ -322,10 +310,7 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"exportBitmap", {{click(Control::GadgetExportBmp)}, [](Editor& e) {
          EXPECT_EQ(readBytes(e.path("pic.bmp")).size(), 1078u + PICTURE_W * PICTURE_H);
          EXPECT_EQ(e.window().statusText(), "Saved " + e.path("pic.bmp") + ".");
-     }, [](Editor& e) {
-         loadPicture(e);
-         answerSave("pic.bmp")(e);
-     }}},
+     }, [](Editor& e) { loadPicture(e), answerSave("pic.bmp")(e); }}},
     {"grabPreview", {{type(Control::GadgetGrabX, "16"), type(Control::GadgetGrabY, "9"),
                       type(Control::GadgetGrabWidth, "2"), type(Control::GadgetGrabHeight, "2")},
                      grabShowsTheFields, loadPicture}},
@@ -361,8 +346,7 @@ const std::map<std::string, Expectation> EXPECTED = {
          EXPECT_EQ(std::max({c.red, c.green, c.blue}) + std::min({c.red, c.green, c.blue}), 7);
          paletteSteps(1, 0)(e);
      }, [](Editor& e) {
-         app::changePalette(e.program(), paletteWithEntry0(e, {0, 0, 0}, false));
-         e.program().palettePage.undoSteps.clear();
+         app::changePalette(e.program(), paletteWithEntry0(e, {0, 0, 0}, false)), e.program().palettePage.undoSteps.clear();
      }}},
     {"palettePriority", {{click(Control::GadgetPalettePriority)}, [](Editor& e) {
          EXPECT_TRUE(e.program().palette[0].priority);
@@ -372,23 +356,16 @@ const std::map<std::string, Expectation> EXPECTED = {
     {"paletteRedo", {{key(Qt::Key_Y), click(Control::GadgetPaletteRedo)}, [](Editor& e) {
          EXPECT_EQ(e.program().palette.entries(), paletteWithEntry0(e, {1, 2, 3}, false).entries());
          paletteSteps(1, 0)(e);
-     }, [](Editor& e) {
-         onPalettePage(e);
-         editEntry0(e);
-         app::undoPaletteEdit(e.program());
-     }}},
+     }, [](Editor& e) { onPalettePage(e), editEntry0(e), app::undoPaletteEdit(e.program()); }}},
     {"loadPalette", {{click(Control::GadgetPaletteLoad)}, [](Editor& e) {
          EXPECT_EQ(encoded(e, palette::PaletteFormat::Next9Bit), nineBitFile());
          EXPECT_EQ(e.window().statusText(), "Loaded palette " + e.path("in.nxp"));
          paletteSteps(1, 0)(e);
-     }, [](Editor& e) {
-         writeBytes(e.path("in.nxp"), nineBitFile());
-         e.dialogs.answerOpenFile(e.path("in.nxp"));
-     }}},
+     }, [](Editor& e) { writeBytes(e.path("in.nxp"), nineBitFile()), e.dialogs.answerOpenFile(e.path("in.nxp")); }}},
     // The second filter, the Next's 512 bytes, gives a name typed without one its extension.
-    {"savePalette", {{click(Control::GadgetPaletteSave)}, [](Editor& e) {
-         wrote("p.nxp", [](Editor& x) { return encoded(x, palette::PaletteFormat::Next9Bit); }, "Saved palette %1")(e);
-     }, [](Editor& e) { e.dialogs.answerSaveFile(e.path("p"), 1); }}},
+    {"savePalette", {{click(Control::GadgetPaletteSave)},
+                     wrote("p.nxp", [](Editor& e) { return encoded(e, palette::PaletteFormat::Next9Bit); }, "Saved palette %1"),
+                     [](Editor& e) { e.dialogs.answerSaveFile(e.path("p"), 1); }}},
     {"savePaletteDefault", {{click(Control::GadgetPaletteSaveDefault)}, [](Editor& e) {
          wrote("rgb9spreada.pal", [](Editor& x) { return encoded(x, palette::PaletteFormat::Rgb24); },
                "Saved palette %1")(e);
@@ -400,10 +377,7 @@ const std::map<std::string, Expectation> EXPECTED = {
 // A fresh editor, shown and active, in the state every row starts from.
 std::unique_ptr<Editor> startState() {
     auto e = std::make_unique<Editor>();
-    if (!e->start()) return nullptr;
-    e->window().show();
-    e->window().activateWindow();
-    if (!QTest::qWaitForWindowActive(&e->window())) return nullptr;
+    if (!e->start() || !e->showActive()) return nullptr;
     model::SpriteModel& m = e->model();
     std::fill_n(m.sheet.bytes.begin(), 256, FIRST);
     std::fill_n(m.sheet.bytes.begin() + 512, 256, THIRD);
@@ -432,14 +406,7 @@ void doPress(Editor& e, const Press& press) {
         case Press::Key: QTest::keyClick(&w, press.key.key(), press.key.keyboardModifiers()); break;
         case Press::Click: QTest::mouseClick(w.button(press.control), Qt::LeftButton); break;
         case Press::Slide: w.trackBar(press.control)->triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-        case Press::Type: {
-            QWidget* field = w.control(press.control);
-            field->setFocus();
-            QTest::keyClick(field, Qt::Key_End);
-            for (int i = 0; i < 6; ++i) QTest::keyClick(field, Qt::Key_Backspace);
-            QTest::keyClicks(field, press.typed);
-            break;
-        }
+        case Press::Type: e.typeInto(press.control, press.typed); break;
         case Press::Tab: {
             QTabBar* bar = w.tabs()->tabBar();
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(press.number).center());
@@ -462,10 +429,10 @@ void doPress(Editor& e, const Press& press) {
 TEST(CommandRows, UnboundKeysDoNothing) {
     std::unique_ptr<Editor> e = startState();
     ASSERT_TRUE(e);
-    const auto before = std::tuple(e->model().sheet.bytes, e->model().grid.cells, e->countAndCurrent());
+    const auto before = snapshot(*e);
     for (Qt::Key k : {Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Q, Qt::Key_Y, Qt::Key_Up, Qt::Key_Down})
         QTest::keyClick(&e->window(), k, Qt::ControlModifier);
-    EXPECT_TRUE(std::tuple(e->model().sheet.bytes, e->model().grid.cells, e->countAndCurrent()) == before);
+    EXPECT_TRUE(snapshot(*e) == before);
     EXPECT_TRUE(e->dialogs.calls().empty());
 }
 
@@ -490,17 +457,12 @@ TEST(CommandRows, EachRowDoesItsOwnThingThroughEveryTrigger) {
                 if (HasFatalFailure()) return;
                 app::drawEditorGrid(e->program());
                 e->window().setStatus("-", 0);
-                const auto before = std::tuple(e->model().sheet.bytes, e->model().grid.cells, e->countAndCurrent());
+                const auto before = snapshot(*e);
                 if (x.question) e->dialogs.answerYesNo(yes);
                 doPress(*e, x.presses[n]);
-                if (x.question) {
-                    EXPECT_EQ(e->lastDialog(), x.question);
-                }
-                if (yes) {
-                    x.check(*e);
-                } else {
-                    EXPECT_TRUE(std::tuple(e->model().sheet.bytes, e->model().grid.cells, e->countAndCurrent()) == before);
-                }
+                EXPECT_TRUE(!x.question || e->lastDialog() == x.question) << e->lastDialog().toStdString();
+                if (yes) x.check(*e);
+                else EXPECT_TRUE(snapshot(*e) == before) << "answered No, yet something changed";
                 EXPECT_TRUE(e->dialogs.unexpectedCalls().empty());
             }
         }

@@ -1,6 +1,7 @@
 // Every save command while the write fails for real (target a folder, path through a
 // file, a write-protected target, or a file size limit in a forked child): the folder
-// stays exactly as it was and the user sees the failure text. Without a fault it writes.
+// stays exactly as it was and the user sees the failure text. (What each writes without
+// a fault, and says: the command rows test.)
 #include <map>
 #include <tuple>
 
@@ -14,23 +15,21 @@ namespace {
 struct SaveCommand {
     const char *name;
     Control button;
-    const char *target, *failure, *success;
+    const char *target, *failure;
 };
-
-const char* const UNTOUCHED = "status before the save";  // the colour list's save leaves it
 
 const SaveCommand SAVE_COMMANDS[] = {
-    {"SaveAll", Control::GadgetSaveAll, "sheet.spr", "Failed - Could not save sprites", "Success - Saved sprite sheet 1"},
-    {"SaveRange", Control::GadgetSaveRange, "range.spr", "Failed - Could not save sprites", "Success - Saved sprite sheet 64"},
-    {"QuickSave", Control::GadgetQuickSave, "quick.bin", "Failed - saved as :%1", "Quick saved as :%1"},
-    {"ExportSprite", Control::GadgetExportSprite, "one.spr", "Failed to save %1", "Saved %1"},
-    {"SaveColourPal", Control::GadgetSavePalette, "colors.pal", "Failed to save colors.pal", UNTOUCHED},
-    {"SaveAsm", Control::GadgetSaveAsm, "listing.asm", "Save|Save failed.", "Save|Save complete."},
-    {"ExportBmp", Control::GadgetExportBmp, "picture.bmp", "Failed to save %1", "Saved %1."},
+    {"SaveAll", Control::GadgetSaveAll, "sheet.spr", "Failed - Could not save sprites"},
+    {"SaveRange", Control::GadgetSaveRange, "range.spr", "Failed - Could not save sprites"},
+    {"QuickSave", Control::GadgetQuickSave, "quick.bin", "Failed - saved as :%1"},
+    {"ExportSprite", Control::GadgetExportSprite, "one.spr", "Failed to save %1"},
+    {"SaveColourPal", Control::GadgetSavePalette, "colors.pal", "Failed to save colors.pal"},
+    {"SaveAsm", Control::GadgetSaveAsm, "listing.asm", "Save|Save failed."},
+    {"ExportBmp", Control::GadgetExportBmp, "picture.bmp", "Failed to save %1"},
 };
 
-enum class Fault { Succeeds, TargetIsFolder, PathThroughFile, ReadOnlyTarget, FileSizeLimit };
-const char* const FAULT_NAMES[] = {"Succeeds", "TargetIsFolder", "PathThroughFile", "ReadOnlyTarget", "FileSizeLimit"};
+enum class Fault { TargetIsFolder, PathThroughFile, ReadOnlyTarget, FileSizeLimit };
+const char* const FAULT_NAMES[] = {"TargetIsFolder", "PathThroughFile", "ReadOnlyTarget", "FileSizeLimit"};
 void PrintTo(const SaveCommand& command, std::ostream* out) { *out << command.name; }
 void PrintTo(Fault fault, std::ostream* out) { *out << FAULT_NAMES[static_cast<int>(fault)]; }
 
@@ -61,7 +60,7 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
         ASSERT_TRUE(spinUntil([&] { return !program().state.listingRunning; }));
     }
     if (command.button == Control::GadgetExportBmp) window().setControlState(Control::GadgetResize, 1);
-    window().setStatus(UNTOUCHED, 0);
+    window().setStatus("status before the save", 0);
     QString target = path(command.target);
     if (fault == Fault::TargetIsFolder) {
         ASSERT_TRUE(QDir(dir.path()).mkdir(command.target));
@@ -85,13 +84,8 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
         press(command.button);
         const QString shown = isAsm ? lastDialog() : window().statusText();
         EXPECT_EQ(shown.toStdString(), expected.toStdString()) << "(in the child, the exit code says so too)";
-        return shown != expected ? 1 : window().windowTitle() != title && fault != Fault::Succeeds ? 2 : 0;
+        return shown != expected ? 1 : window().windowTitle() != title ? 2 : 0;
     };
-    if (fault == Fault::Succeeds) {
-        EXPECT_EQ(pressAndCheck(expand(command.success)), 0);
-        EXPECT_GT(readBytes(target).size(), SIZE_LIMIT);
-        return;
-    }
 #ifdef __unix__
     const int code = fault == Fault::FileSizeLimit
                          ? support::runWithFileSizeLimit(SIZE_LIMIT, [&] { return pressAndCheck(expand(command.failure)); })
@@ -107,8 +101,8 @@ TEST_P(FailedSave, LosesNothingAndSaysSo) {
 INSTANTIATE_TEST_SUITE_P(
     EverySaveCommand, FailedSave,
     ::testing::Combine(::testing::ValuesIn(SAVE_COMMANDS),
-                       ::testing::Values(Fault::Succeeds, Fault::TargetIsFolder, Fault::PathThroughFile,
-                                         Fault::ReadOnlyTarget, Fault::FileSizeLimit)),
+                       ::testing::Values(Fault::TargetIsFolder, Fault::PathThroughFile, Fault::ReadOnlyTarget,
+                                         Fault::FileSizeLimit)),
     [](const auto& test) {
         return std::string(std::get<0>(test.param).name) + "_" + FAULT_NAMES[static_cast<int>(std::get<1>(test.param))];
     });

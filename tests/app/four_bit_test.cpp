@@ -3,12 +3,10 @@
 #include <QLabel>
 
 #include "app/file_commands.h"
-#include "app/mouse_tools.h"
 #include "app/window_text.h"
 #include "session_fixture.h"
 
 using namespace testing_support;
-using toolkit::CanvasEvent;
 
 namespace {
 
@@ -16,18 +14,10 @@ constexpr int T = 0xE3;
 
 class FourBit : public SessionTest {
 protected:
-    void mouse(void (*tool)(app::Program&, const CanvasEvent&), Type t, int x, int y, bool l, bool r = false) {
-        tool(program(), {t, x, y, l, r, false});
-    }
-    // The editor cell (c, r) clicked with the left or right button.
-    void paint(int c, int r, bool left = true) {
-        mouse(app::editorCanvasEvent, left ? Type::LeftDown : Type::RightDown, c * 20 + 5, r * 20 + 5, left, !left);
-        mouse(app::editorCanvasEvent, left ? Type::LeftUp : Type::RightUp, c * 20 + 5, r * 20 + 5, false);
-    }
     // A left click on the palette canvas where it shows palette entry `index`'s colour.
     void chooseOnChart(int index) {
         canvas(Control::GadgetPaletteCanvas).fillBox(0, 0, 20, 14, paletteColour(index));
-        mouse(app::paletteCanvasEvent, Type::LeftDown, 5, 5, true);
+        commands().handleCanvas(Control::GadgetPaletteCanvas, {Type::LeftDown, 5, 5, true, false, false});
     }
     // Clicks the switch, answering its question; returns the question's text.
     QString switchDepth(bool yes) {
@@ -35,7 +25,6 @@ protected:
         press(Control::GadgetFourBit);
         return dialogs.calls().back().text;
     }
-    int shown(int c, int r) { return pixel(Control::GadgetEditorCanvas, c * 20 + 10, r * 20 + 10); }
 };
 
 TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
@@ -48,13 +37,12 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
     const QString question = switchDepth(false);
     EXPECT_TRUE(question.contains("bank 2 (entries 32 to 47)") && question.contains("\n0 pixels will change colour"))
         << question.toStdString();
-    EXPECT_FALSE(model().fourBit());
-    EXPECT_EQ(window().controlState(Control::GadgetFourBit), 0);
+    EXPECT_EQ(std::pair(model().fourBit(), window().controlState(Control::GadgetFourBit)), std::pair(false, 0));
 
     switchDepth(true);
     ASSERT_TRUE(model().fourBit());
     EXPECT_EQ(std::pair(model().grid.cell(0, 0), model().grid.cell(15, 0)), std::pair(2, 3));
-    EXPECT_EQ(shown(0, 0), paletteColour(34));
+    EXPECT_EQ(shownCell(0, 0), paletteColour(34));
     EXPECT_TRUE(window().control(Control::GadgetBank)->isEnabled());
 
     // A colour outside the bank chooses nothing; one inside paints its value.
@@ -64,22 +52,21 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
     EXPECT_EQ(program().state.leftColour, before);
     chooseOnChart(40);
     ASSERT_EQ(program().state.leftColour, 40);
-    paint(1, 1);
+    clickCell(1, 1);
     EXPECT_EQ(model().grid.cell(1, 1), 8);
-    EXPECT_EQ(shown(1, 1), paletteColour(40));
+    EXPECT_EQ(shownCell(1, 1), paletteColour(40));
     EXPECT_EQ(text(Control::GadgetCursorInfo), "X:1:Y1:40");
     window().setControlState(Control::GadgetFill, 1);
-    paint(12, 12);  // the transparent right half
+    clickCell(12, 12);  // the transparent right half
     window().setControlState(Control::GadgetFill, 0);
     EXPECT_EQ(std::pair(model().grid.cell(15, 15), model().grid.cell(7, 15)), std::pair(8, 2));
     window().setControlState(Control::GadgetDropper, 1);
-    paint(0, 5, false);
+    clickCell(0, 5, false);
     EXPECT_EQ(program().state.rightColour, 34);
 
     // 128 sprites, saved as packed 128-byte sprites and read back the same.
     for (int n = 0; n < 130; ++n) press(Control::GadgetAddSprite);
-    EXPECT_EQ(model().spriteCount, 128);
-    EXPECT_EQ(text(Control::GadgetSpriteCount), "127");
+    EXPECT_EQ(std::pair(model().spriteCount, text(Control::GadgetSpriteCount)), std::pair(128, QString("127")));
     const Bytes sprite1 = sprite(1);
     dialogs.answerSaveFile(path("four.spr"));
     app::saveAllSprites(program());
@@ -98,13 +85,9 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
     EXPECT_FALSE(window().label(Control::GadgetAnimationImage)->pixmap().isNull());
 
     // Another bank: the same values in that bank's colours, the mouse colours follow.
-    QWidget* bank = window().control(Control::GadgetBank);
-    bank->setFocus();
-    QTest::keyClick(bank, Qt::Key_Backspace);
-    QTest::keyClicks(bank, "5");
-    EXPECT_EQ(model().bank, 5);
-    EXPECT_EQ(sprite(1), sprite1);
-    EXPECT_EQ(std::pair(shown(1, 1), shown(15, 15)), std::pair(paletteColour(88), paletteColour(88)));
+    typeInto(Control::GadgetBank, "5");
+    EXPECT_EQ(std::pair(model().bank, sprite(1)), std::pair(5, sprite1));
+    EXPECT_EQ(std::pair(shownCell(1, 1), shownCell(15, 15)), std::pair(paletteColour(88), paletteColour(88)));
     EXPECT_EQ(std::pair(program().state.leftColour, program().state.rightColour), std::pair(88, 82));
 
     // Back to 8-bit exactly, sprites 65 to 128 kept aside and restored by switching again;
@@ -115,7 +98,7 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
     EXPECT_EQ(text(Control::GadgetAnimFrame), "64");
     EXPECT_EQ(std::tuple(model().grid.cell(1, 1), model().grid.cell(0, 0), model().grid.cell(15, 0), model().spriteCount),
               std::tuple(88, 82, 88, 64));
-    EXPECT_EQ(shown(1, 1), paletteColour(88));
+    EXPECT_EQ(shownCell(1, 1), paletteColour(88));
     switchDepth(true);
     EXPECT_EQ(std::pair(sprite(1), model().spriteCount), std::pair(sprite1, 128));
 }

@@ -33,10 +33,6 @@ protected:
     void onPalette(Type t, int x, int y, bool l = false, bool r = false) {
         app::paletteCanvasEvent(program(), event(t, x, y, l, r));
     }
-    void chooseLeft(int index) {
-        app::showLeftColour(program(), index);
-        program().state.leftColour = index;
-    }
     // Paints palette canvas half-cells (20 x 14 each) from (hx, hy) in one colour.
     void paintHalfCells(int hx, int hy, int w, int h, int colour) {
         canvas(Control::GadgetPaletteCanvas).fillBox(hx * 20, hy * 14, w * 20, h * 14, colour);
@@ -47,7 +43,6 @@ TEST_F(MouseTools, EditorPositionsClampAndEveryReleaseStoresASnapshot) {
     chooseLeft(40);
     editor(Type::LeftDown, 320, 0, true);
     EXPECT_EQ(cell(15, 0), 40);
-    EXPECT_EQ(cell(0, 0), TRANSPARENT);
     for (int y = 265; y <= 305; y += 20) editor(Type::Move, 900, y, true);  // far past the edge, still captured
     for (int y = 13; y < 16; ++y) EXPECT_EQ(cell(15, y), 40) << y;
     EXPECT_EQ(cell(15, 12), TRANSPARENT);
@@ -132,8 +127,7 @@ TEST_F(MouseTools, RightDragOnTheImportCanvasWritesTheGrabCorner) {
     };
     drag(100, 50, false, true);
     EXPECT_EQ(text(Control::GadgetGrabX) + "," + text(Control::GadgetGrabY), "100,50");
-    EXPECT_EQ(state(Control::GadgetResizeWidthSlider), 64);
-    EXPECT_EQ(state(Control::GadgetResizeHeightSlider), 48);
+    EXPECT_EQ(std::pair(state(Control::GadgetResizeWidthSlider), state(Control::GadgetResizeHeightSlider)), std::pair(64, 48));
     drag(512, 60, false, true);  // past the picture
     drag(120, -1, false, true);
     drag(130, 70, true, false);  // a left drag does nothing
@@ -142,40 +136,27 @@ TEST_F(MouseTools, RightDragOnTheImportCanvasWritesTheGrabCorner) {
     EXPECT_EQ(text(Control::GadgetGrabX) + "," + text(Control::GadgetGrabY), "511,383");
 }
 
-TEST_F(MouseTools, FillStopsAtCornerTouchingWalls) {
-    chooseLeft(0x1C);
-    for (int i = 0; i < 16; ++i) model().grid.cell(i, 15 - i) = 0;  // a diagonal wall
-    app::drawEditorGrid(program());
-    window().setControlState(Control::GadgetFill, 1);
-    editor(Type::LeftDown, 10, 10, true);
-    editor(Type::LeftUp, 10, 10);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
-            EXPECT_EQ(cell(x, y), x + y < 15 ? 0x1C : (x + y == 15 ? 0 : TRANSPARENT)) << x << "," << y;
-    EXPECT_EQ(canvas(Control::GadgetEditorCanvas).readPixel(30, 30), paletteColour(0x1C));
-}
-
-// Entry 200 a copy of entry 12 with priority, as Next palettes hold them: the fill
-// writes its region alone, and either button's dropper (winning over the fill) picks
-// the cell's own index, not the colour's lowest, and paints nothing.
-TEST_F(MouseTools, ASharedColourIsFilledAndPickedByTheCellsIndex) {
-    constexpr int LOW = 12, HIGH = 200, WALL = 8;
+// A wall of index 0 whose cells touch by their corners only; entry 200 a copy of
+// entry 12 with priority, as Next palettes hold them. The fill stays on its side of
+// the wall and writes its region alone; either button's dropper (winning over the
+// fill) picks the cell's own index, not the colour's lowest, and paints nothing.
+TEST_F(MouseTools, FillStopsAtCornerWallsAndASharedColourGoesByTheCellsIndex) {
+    constexpr int LOW = 12, HIGH = 200;
     std::vector<palette::PaletteEntry> entries = program().palette.entries();
     entries[HIGH] = entries[LOW];
     entries[HIGH].paletteIndex = HIGH;
     entries[HIGH].priority = true;
     program().palette = palette::Palette(std::move(entries));
-    for (int y = 0; y < 16; ++y) model().grid.cell(WALL, y) = 0;  // a wall of index 0
+    for (int i = 0; i < 16; ++i) model().grid.cell(i, 15 - i) = 0;  // the wall: x + y == 15
     // One region of the shared colour with both indices, and both beyond the wall.
-    for (const auto& [x, y, index] : {std::tuple(2, 2, LOW), std::tuple(3, 2, HIGH), std::tuple(10, 2, HIGH),
+    for (const auto& [x, y, index] : {std::tuple(2, 2, LOW), std::tuple(3, 2, HIGH), std::tuple(13, 4, HIGH),
                                       std::tuple(12, 5, LOW)})
         model().grid.cell(x, y) = index;
     app::drawEditorGrid(program());
     const auto fill = [&](int index, int column, int row) {
         chooseLeft(index);
         window().setControlState(Control::GadgetFill, 1);
-        editor(Type::LeftDown, column * 20 + 5, row * 20 + 5, true);
-        editor(Type::LeftUp, column * 20 + 5, row * 20 + 5);
+        clickCell(column, row);
     };
 
     // The region takes the left index though it already shows its colour; nothing else changes.
@@ -184,17 +165,17 @@ TEST_F(MouseTools, ASharedColourIsFilledAndPickedByTheCellsIndex) {
     fill(HIGH, 2, 2);
     EXPECT_EQ(model().grid, expected);
     for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < WALL; ++x)
+        for (int x = 0; x + y < 15; ++x)
             if (expected.cell(x, y) == TRANSPARENT) expected.cell(x, y) = LOW;
     fill(LOW, 0, 0);
     EXPECT_EQ(model().grid, expected);
+    EXPECT_EQ(shownCell(0, 0), paletteColour(LOW));
 
     for (const auto& [column, row, leftButton, picked] :
-         {std::tuple(3, 2, true, HIGH), std::tuple(10, 2, false, HIGH), std::tuple(1, 1, false, LOW),
+         {std::tuple(3, 2, true, HIGH), std::tuple(13, 4, false, HIGH), std::tuple(1, 1, false, LOW),
           std::tuple(12, 9, true, TRANSPARENT)}) {
         window().setControlState(Control::GadgetDropper, 1);
-        editor(leftButton ? Type::LeftDown : Type::RightDown, column * 20 + 5, row * 20 + 5, leftButton, !leftButton);
-        editor(leftButton ? Type::LeftUp : Type::RightUp, column * 20 + 5, row * 20 + 5);
+        clickCell(column, row, leftButton);
         EXPECT_EQ(leftButton ? left() : right(), entry(picked)) << column << "," << row;
         EXPECT_EQ(state(Control::GadgetDropper), 0);
     }

@@ -1,7 +1,11 @@
-// The "Import" and "Output" pages: cutting a whole sheet of sprites, "Export BMP"
-// with resize and flip, and the worker's listing of the sheet as it stood at the press.
+// The pages after "Design": built only when first visited or reached by a command,
+// cutting a whole sheet of sprites on "Import", "Export BMP" with resize and flip,
+// the worker's listing of the sheet as it stood at the press, at most one append a frame.
+#include <QTabWidget>
 #include <QTextCursor>
+#include <QTextDocument>
 
+#include "app/listing_worker.h"
 #include "app/output_page.h"
 #include "imaging/bmp8.h"
 #include "io/asm_listing.h"
@@ -10,6 +14,22 @@
 using namespace testing_support;
 
 namespace {
+
+// Start-up builds only the "Design" page and the bottom row; each other page gets its
+// controls and its first drawing when the user first visits it or a command reaches it.
+using StartupPages = SessionTest;
+
+TEST_F(StartupPages, OtherPagesWaitForTheirFirstVisit) {
+    for (int page = ui::PageImport; page <= ui::PagePalette; ++page) EXPECT_FALSE(window().pageBuilt(page)) << page;
+
+    window().tabs()->setCurrentIndex(ui::PagePreview);
+    EXPECT_EQ(window().fileListDirectory(), QDir::toNativeSeparators(program().workingDir));
+    EXPECT_FALSE(window().pageBuilt(ui::PageImport));
+
+    // Reached by a command rather than visited: drawn all the same.
+    EXPECT_EQ(window().canvas(ui::Control::GadgetImportCanvas)->image().pixel(0, 0), qRgb(40, 40, 40));
+    EXPECT_EQ(window().canvas(ui::Control::GadgetGrabCanvas)->image().pixel(0, 0), qRgb(255, 170, 170));
+}
 
 class ImportPage : public SessionTest {
 protected:
@@ -133,6 +153,26 @@ TEST_F(OutputPage, ClosingTheWindowDuringARunIsSafe) {
         session = app::startEditor(dialogs, dir.path());
         ASSERT_TRUE(session);
     }
+}
+
+// The listing worker hands its lines to the output area at most once a frame, however
+// fast the sprites come, so the window spends its time drawing rather than appending.
+TEST(ListingFrames, AtMostOneAppendPerFrame) {
+    QPlainTextEdit area;
+    app::ListingWorker& worker = app::ListingWorker::of(area);
+    const std::vector<std::uint8_t> sheet(64 * 256, 0x42);
+    int appends = 0;
+    QObject::connect(area.document(), &QTextDocument::contentsChange,
+                     [&](int, int, int added) { appends += added > 0 ? 1 : 0; });
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(worker.start(sheet, 64, "Sprite", {}, std::chrono::milliseconds(2)));
+    while (worker.running() && clock.elapsed() < 20000) QCoreApplication::processEvents();
+    ASSERT_FALSE(worker.running());
+    // One append per frame tick, and the last pieces when the run ends.
+    const long long frames = clock.elapsed() / app::LISTING_FRAME.count();
+    EXPECT_LE(appends, frames + 2) << "in " << clock.elapsed() << " ms";
+    EXPECT_EQ(area.toPlainText().count(QStringLiteral("Sprite64:")), 1);
 }
 
 }  // namespace

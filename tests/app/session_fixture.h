@@ -18,6 +18,7 @@
 
 #include "toolkit/canvas.h"
 #include "toolkit/colour.h"
+#include "toolkit/text_spin_box.h"
 #include "app/commands.h"
 #include "toolkit/dialogs.h"
 #include "app/import_page.h"
@@ -81,14 +82,36 @@ struct Editor {
     app::CommandTable& commands() { return *session->commands; }
 
     void press(ui::Control control) { window().button(control)->click(); }
+    // Typed into a number field over its selected text: the typed value replaces it in one edit.
+    void typeInto(Control field, const char* typed) {
+        window().control(field)->setFocus();
+        window().spinBox(field)->selectAll();
+        QTest::keyClicks(window().control(field), typed);
+    }
     QString text(ui::Control control) { return window().controlText(control); }
     toolkit::Canvas& canvas(Control id) { return *window().canvas(id); }
     int pixel(Control id, int x, int y) { return canvas(id).readPixel(x, y); }
+    // The screen colour in the middle of editor cell (c, r).
+    int shownCell(int c, int r) { return pixel(Control::GadgetEditorCanvas, c * 20 + 10, r * 20 + 10); }
+    // Editor cell (c, r) pressed and released with the left or the right button.
+    void clickCell(int c, int r, bool left = true) {
+        const int x = c * 20 + 5, y = r * 20 + 5;
+        commands().handleCanvas(Control::GadgetEditorCanvas, {left ? Type::LeftDown : Type::RightDown, x, y, left, !left, false});
+        commands().handleCanvas(Control::GadgetEditorCanvas, {left ? Type::LeftUp : Type::RightUp, x, y, false, false, false});
+    }
+    // Shown and active: the window's keys act on an active window only.
+    bool showActive() {
+        window().show();
+        window().activateWindow();
+        return QTest::qWaitForWindowActive(&window());
+    }
     // The screen colour of a palette entry.
     int paletteColour(int index) {
         const palette::RgbColour c = program().palette.colour(index);
         return toolkit::rgbColour(c.red, c.green, c.blue);
     }
+    // Palette entry `index` as the left button's colour, as a click on the palette chooses it.
+    void chooseLeft(int index) { app::showLeftColour(program(), index), program().state.leftColour = index; }
     std::pair<int, int> countAndCurrent() { return {model().spriteCount, model().currentSprite}; }
     Bytes sprite(int n) {
         auto s = model().sheet.sprite(n);
