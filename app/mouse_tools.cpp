@@ -293,7 +293,7 @@ void slotCanvasEvent(Program& program, const toolkit::CanvasEvent& event) {
         return;
     }
     if (*paintable == slot.paletteIndex) {
-        program.views.showLeftSlotColour(slot);
+        program.views.showLeftSlotColour(slot, program.model.paletteIndexOf(program.model.transparentValue()));
         program.state.leftColourRgb = toolkit::rgbColour(slot.red, slot.green, slot.blue);
     } else {
         showLeftColour(program, *paintable);  // the bank's entry of the slot's colour

@@ -49,10 +49,17 @@ void drawSpritePreview(Program& p) { p.views.drawSpritePreview(scene(p)); }
 
 void drawColourSlots(Program& p) { p.views.drawColourSlots(p.colourSlots, p.state.selectedSlot); }
 
-void showLeftColour(Program& p, int index) { p.state.leftColourRgb = p.views.showLeftColour(p.palette, index); }
+namespace {
+// The entry transparent pixels show: 0xE3, or the bank's entry of value 3.
+int transparentIndex(const Program& p) { return p.model.paletteIndexOf(p.model.transparentValue()); }
+}  // namespace
+
+void showLeftColour(Program& p, int index) {
+    p.state.leftColourRgb = p.views.showLeftColour(p.palette, index, transparentIndex(p));
+}
 
 void showRightColour(Program& p, int index) {
-    p.state.rightColourRgb = p.views.showRightColour(p.palette, index);
+    p.state.rightColourRgb = p.views.showRightColour(p.palette, index, transparentIndex(p));
     p.state.rightColour = index;
 }
 

@@ -64,16 +64,17 @@ QImage& Views::spriteImage(int number) {
     return image;
 }
 
-QString Views::colourIndexText(int index) {
-    return index == model::TRANSPARENT_INDEX ? QStringLiteral("T%1").arg(index) : QString::number(index);
+QString Views::colourIndexText(int index, int transparentIndex) {
+    return index == transparentIndex ? QStringLiteral("T%1").arg(index) : QString::number(index);
 }
 
 // Swatch box and index text of one mouse colour; returns its screen colour.
-int Views::showColour(const palette::Palette& palette, int index, Control swatch, Control indexLabel) {
+int Views::showColour(const palette::Palette& palette, int index, int transparentIndex, Control swatch,
+                      Control indexLabel) {
     const palette::RgbColour rgb = palette.colour(index);
     const int colour = toolkit::rgbColour(rgb.red, rgb.green, rgb.blue);
     if (toolkit::Canvas* canvas = viewCanvas(window, swatch)) canvas->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
-    if (window) window->setControlText(indexLabel, colourIndexText(index));
+    if (window) window->setControlText(indexLabel, colourIndexText(index, transparentIndex));
     return colour;
 }
 
@@ -162,24 +163,25 @@ QString rgbText(int colour) {
 
 }  // namespace
 
-int Views::showLeftColour(const palette::Palette& palette, int index) {
-    const int colour = showColour(palette, index, Control::GadgetLeftColourSwatch, Control::GadgetLeftColourIndex);
+int Views::showLeftColour(const palette::Palette& palette, int index, int transparentIndex) {
+    const int colour =
+        showColour(palette, index, transparentIndex, Control::GadgetLeftColourSwatch, Control::GadgetLeftColourIndex);
     if (window) window->setControlText(Control::GadgetRgbLabel, rgbText(colour));
     return colour;
 }
 
-int Views::showRightColour(const palette::Palette& palette, int index) {
-    return showColour(palette, index, Control::GadgetRightColourSwatch, Control::GadgetRightColourIndex);
+int Views::showRightColour(const palette::Palette& palette, int index, int transparentIndex) {
+    return showColour(palette, index, transparentIndex, Control::GadgetRightColourSwatch, Control::GadgetRightColourIndex);
 }
 
-void Views::showLeftSlotColour(const palette::PaletteEntry& slot) {
+void Views::showLeftSlotColour(const palette::PaletteEntry& slot, int transparentIndex) {
     const int colour = toolkit::rgbColour(slot.red, slot.green, slot.blue);
     if (toolkit::Canvas* swatch = viewCanvas(window, Control::GadgetLeftColourSwatch)) {
         swatch->fillBox(0, 0, SWATCH_SIDE, SWATCH_SIDE, colour);
     }
     if (!window) return;
     window->setControlText(Control::GadgetRgbLabel, rgbText(colour));
-    window->setControlText(Control::GadgetLeftColourIndex, colourIndexText(slot.paletteIndex));
+    window->setControlText(Control::GadgetLeftColourIndex, colourIndexText(slot.paletteIndex, transparentIndex));
 }
 
 void Views::showColourCount(int count) {

@@ -83,10 +83,12 @@ public:
     // A mouse colour: its swatch, its index text ("T227" for the transparent
     // index) and, for the left one, its "RGB:r,g,b" text. Returns the screen
     // colour shown.
-    int showLeftColour(const palette::Palette& palette, int index);
-    int showRightColour(const palette::Palette& palette, int index);
+    // transparentIndex is the entry transparent pixels show (on a 4-bit sheet the
+    // bank's entry of value 3), marked "T" like 0xE3.
+    int showLeftColour(const palette::Palette& palette, int index, int transparentIndex = model::TRANSPARENT_INDEX);
+    int showRightColour(const palette::Palette& palette, int index, int transparentIndex = model::TRANSPARENT_INDEX);
     // The left colour as a slot holds it (the slot's own colour and index).
-    void showLeftSlotColour(const palette::PaletteEntry& slot);
+    void showLeftSlotColour(const palette::PaletteEntry& slot, int transparentIndex = model::TRANSPARENT_INDEX);
     // "Colours :" and the count.
     void showColourCount(int count);
     // The chart of the 256 palette entries on the palette canvas.
@@ -127,13 +129,13 @@ public:
     void drawGrabPreview(int gx, int gy, int across, int down);
 
     // The "T227" form of a palette index shown under the swatches and in texts.
-    static QString colourIndexText(int index);
+    static QString colourIndexText(int index, int transparentIndex = model::TRANSPARENT_INDEX);
 
     // A spriteImages entry ready to draw on: 64 x 64 and 32-bit; a missing one is made white.
     QImage& spriteImage(int number);
 
 private:
-    int showColour(const palette::Palette& palette, int index, Control swatch, Control indexLabel);
+    int showColour(const palette::Palette& palette, int index, int transparentIndex, Control swatch, Control indexLabel);
 };
 
 }  // namespace ui

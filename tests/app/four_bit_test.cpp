@@ -45,7 +45,10 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
     EXPECT_EQ(shownCell(0, 0), paletteColour(34));
     EXPECT_TRUE(window().control(Control::GadgetBank)->isEnabled());
 
-    // A colour outside the bank chooses nothing; one inside paints its value.
+    // A colour outside the bank chooses nothing; one inside paints its value. The bank's
+    // transparent entry is marked as 0xE3 is on an 8-bit sheet.
+    chooseOnChart(35);
+    EXPECT_EQ(text(Control::GadgetLeftColourIndex), "T35");
     const int before = program().state.leftColour;
     chooseOnChart(200);
     EXPECT_TRUE(window().statusText().endsWith("is not in bank 2 (entries 32 to 47)")) << window().statusText().toStdString();
