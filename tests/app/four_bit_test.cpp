@@ -66,6 +66,10 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
     window().setControlState(Control::GadgetDropper, 1);
     clickCell(0, 5, false);
     EXPECT_EQ(program().state.rightColour, 34);
+    // Transformations move values and their bank colours (four turns come round again).
+    press(Control::GadgetRotate);
+    EXPECT_EQ(std::pair(model().grid.cell(14, 1), shownCell(14, 1)), std::pair(8, paletteColour(40)));
+    for (int turn = 0; turn < 3; ++turn) press(Control::GadgetRotate);
 
     // 128 sprites, saved as packed 128-byte sprites and read back the same.
     for (int n = 0; n < 130; ++n) press(Control::GadgetAddSprite);
