@@ -88,6 +88,13 @@ TEST_F(WindowTest, StartValuesReadBackAsTheirTexts) {
         width->stepBy(step);
         EXPECT_EQ(width->text(), result) << text << " + " << step;
     }
+    // The numeric fields take the digits 0 to 9 and nothing else.
+    QLineEdit* number = window->textField(Control::GadgetSpriteNumber);
+    for (auto [text, acceptable] : {std::pair{u"0123456789", true}, {u"", true}, {u"1a", false}, {u"-1", false},
+                                    {u" 1", false}, {u"\u0663", false}}) {
+        number->setText(QString::fromUtf16(text));
+        EXPECT_EQ(number->hasAcceptableInput(), acceptable) << number->text().toStdString();
+    }
     // Showing the window and moving the focus through a box keeps its text.
     showActive();
     window->tabs()->setCurrentIndex(ui::PagePreview);
