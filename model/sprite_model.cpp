@@ -92,11 +92,13 @@ std::vector<std::uint8_t> SpriteModel::fileBytes(int first, int count) const {
 void SpriteModel::convertToEightBit() {
     if (!fourBit()) return;
     storeGrid();
-    for (int i = 0; i < MAX_SPRITES_4BIT * SPRITE_BYTES; ++i) {
-        const int value = sheet.bytes[static_cast<std::size_t>(i)] & 0x0F;
-        sheet.bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(
-            value == TRANSPARENT_VALUE_4BIT ? TRANSPARENT_INDEX : bank * BANK_SIZE + value);
-    }
+    const auto toIndex = [this](std::uint8_t& byte) {
+        const int value = byte & 0x0F;
+        byte = static_cast<std::uint8_t>(value == TRANSPARENT_VALUE_4BIT ? TRANSPARENT_INDEX : bank * BANK_SIZE + value);
+    };
+    std::for_each(sheet.bytes.begin(), sheet.bytes.begin() + MAX_SPRITES_4BIT * SPRITE_BYTES, toIndex);
+    // A sprite copied before the switch pastes as the sheet now holds it.
+    std::for_each(block.bytes.begin(), block.bytes.end(), toIndex);
     depth = SpriteDepth::Eight;
     asideCount = spriteCount > MAX_SPRITES ? spriteCount : 0;
     spriteCount = std::min(spriteCount, MAX_SPRITES);
@@ -110,10 +112,9 @@ void SpriteModel::convertToFourBit(int newBank, const std::array<std::uint8_t, 2
     storeGrid();
     const bool restoreAside = asideCount > MAX_SPRITES && spriteCount == MAX_SPRITES;
     const int converted = restoreAside ? asideCount * SPRITE_BYTES : SHEET_SPRITE_BYTES;
-    for (int i = 0; i < converted; ++i) {
-        auto& byte = sheet.bytes[static_cast<std::size_t>(i)];
-        byte = static_cast<std::uint8_t>(valueOf[byte] & 0x0F);
-    }
+    const auto toValue = [&valueOf](std::uint8_t& byte) { byte = static_cast<std::uint8_t>(valueOf[byte] & 0x0F); };
+    std::for_each(sheet.bytes.begin(), sheet.bytes.begin() + converted, toValue);
+    std::for_each(block.bytes.begin(), block.bytes.end(), toValue);
     std::fill(sheet.bytes.begin() + converted, sheet.bytes.begin() + MAX_SPRITES_4BIT * SPRITE_BYTES,
               static_cast<std::uint8_t>(TRANSPARENT_VALUE_4BIT));
     depth = SpriteDepth::Four;

@@ -95,7 +95,8 @@ struct SpriteModel {
     std::vector<std::uint8_t> fileBytes(int first, int count) const;
 
     // Switching the sheet's depth. Both store the grid first, convert every sprite of
-    // the sheet, load the grid and restart the undo history, as after a load.
+    // the sheet and the copy buffer, load the grid and restart the undo history, as
+    // after a load.
     // To 8-bit: value v becomes bank * 16 + v, except that the transparent value stays
     // transparent (TRANSPARENT_INDEX). More than 64 sprites in use: the count drops to
     // 64 and asideCount keeps the 4-bit count.

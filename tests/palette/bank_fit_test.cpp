@@ -50,6 +50,7 @@ TEST(SheetDepth, SwitchesFitToTheBankAndComeBackUnchanged) {
         m.currentSprite = 9;
         m.grid.cell(4, 4) = model::TRANSPARENT_INDEX;
         m.grid.cell(5, 4) = bank * 16 + 7;
+        m.copyBlock();  // a copy made before the switch pastes as the sheet holds it after
         m.storeGrid();
         const auto eightBit = m.sheet.bytes;
         int changes = 0;
@@ -64,11 +65,13 @@ TEST(SheetDepth, SwitchesFitToTheBankAndComeBackUnchanged) {
         EXPECT_TRUE(std::all_of(m.sheet.bytes.begin() + model::SHEET_SPRITE_BYTES, m.sheet.bytes.end(),
                                 [](auto b) { return b == model::TRANSPARENT_VALUE_4BIT; }));
         EXPECT_EQ(std::tuple(m.grid.cell(4, 4), m.grid.cell(5, 4), m.history.undoTop()), std::tuple(3, 7, 0));
+        EXPECT_TRUE(std::ranges::equal(m.block.bytes, m.sheet.sprite(9)));
 
         const auto fourBit = m.sheet.bytes;
         m.convertToEightBit();
         for (std::size_t i = 0; i < fourBit.size(); ++i)
             ASSERT_EQ(m.sheet.bytes[i], fourBit[i] == 3 ? model::TRANSPARENT_INDEX : bank * 16 + fourBit[i]);
+        EXPECT_TRUE(std::ranges::equal(m.block.bytes, m.sheet.sprite(9)));
         m.convertToFourBit(bank, fourBitValues(p, bank));
         EXPECT_TRUE(m.sheet.bytes == fourBit);
     }
