@@ -58,7 +58,11 @@ Picture fitForBank(const Picture& loaded, int w, int h, bool nineBit,
         const palette::RgbColour colour{shown.rgb[i], shown.rgb[i + 1], shown.rgb[i + 2]};
         if (colour != last) {
             last = colour;
-            fitted = bank[static_cast<std::size_t>(palette::nearestBankValue(bank, colour))];
+            const bool transparent = nearestFixedIndex(shown.rgb[i], shown.rgb[i + 1], shown.rgb[i + 2]) ==
+                                     model::TRANSPARENT_INDEX;
+            fitted = transparent ? palette::RgbColour{FOUR_BIT_TRANSPARENT.r, FOUR_BIT_TRANSPARENT.g,
+                                                      FOUR_BIT_TRANSPARENT.b}
+                                 : bank[static_cast<std::size_t>(palette::nearestBankValue(bank, colour))];
         }
         shown.rgb[i] = static_cast<std::uint8_t>(fitted.red);
         shown.rgb[i + 1] = static_cast<std::uint8_t>(fitted.green);

@@ -14,6 +14,9 @@
 
 namespace imaging {
 
+// Where a 4-bit import canvas shows a transparent pixel.
+inline constexpr Rgb FOUR_BIT_TRANSPARENT = FIXED_COLOUR_TABLE[0xE3];
+
 // The import canvas: its size and the colour where no picture is drawn.
 inline constexpr int IMPORT_CANVAS_WIDTH = 512;
 inline constexpr int IMPORT_CANVAS_HEIGHT = 384;
@@ -31,7 +34,9 @@ Picture pictureFromIndexed(const IndexedPicture& indexed);
 Picture fitForCanvas(const Picture& loaded, int w, int h, bool nineBit);
 
 // The same for a 4-bit sheet: each colour (after the 9-bit reduction when nineBit)
-// replaced by the nearest of the bank's 16 colours, the lowest value winning a tie.
+// replaced by the nearest of the bank's opaque colours, the lowest value winning a
+// tie; a colour that the fixed table fits to the transparent index (as the 8-bit
+// import would make it transparent) shows as that table colour, FOUR_BIT_TRANSPARENT.
 Picture fitForBank(const Picture& loaded, int w, int h, bool nineBit,
                    const std::array<palette::RgbColour, model::BANK_SIZE>& bank);
 

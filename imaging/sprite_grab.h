@@ -2,9 +2,10 @@
 // Cutting a picture into sprites the way "Import Sprites" does: cells of 16 x 16
 // pixels, row by row, each read into the grid through the palette and the grid then
 // stepped on to the next sprite. A pixel of a colour the palette lacks, or one beyond
-// the surface, leaves its cell as it was. On a 4-bit sheet a pixel takes the value of
-// the bank colour it shows, or else of the nearest bank colour; the canvas background
-// leaves its cell as it was. The window reads its canvas, the batch
+// the surface, leaves its cell as it was. On a 4-bit sheet a pixel of the transparent
+// colour a 4-bit import shows (FOUR_BIT_TRANSPARENT) takes the transparent value, any
+// other the value of the opaque bank colour it shows, or else of the nearest one; the
+// canvas background leaves its cell as it was. The window reads its canvas, the batch
 // import a picture of the same canvas; both call grabSprites.
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <optional>
 
 #include "imaging/fixed_colour_table.h"
+#include "imaging/import_fit.h"
 #include "model/sprite_model.h"
 #include "palette/bank_fit.h"
 #include "palette/palette.h"
@@ -35,6 +37,8 @@ public:
 
     std::optional<int> valueOf(palette::RgbColour colour) const {
         if (!fourBit_) return palette::findPaletteIndex(colours_, colour.red, colour.green, colour.blue);
+        if (colour == palette::RgbColour{FOUR_BIT_TRANSPARENT.r, FOUR_BIT_TRANSPARENT.g, FOUR_BIT_TRANSPARENT.b})
+            return model::TRANSPARENT_VALUE_4BIT;
         if (const auto exact = palette::bankValueOf(bank_, colour)) return exact;
         if (colour == background_) return std::nullopt;
         return palette::nearestBankValue(bank_, colour);

@@ -15,6 +15,7 @@ int nearestBankValue(const std::array<RgbColour, model::BANK_SIZE>& bank, RgbCol
     int best = 0;
     int bestDistance = std::numeric_limits<int>::max();
     for (int v = 0; v < model::BANK_SIZE; ++v) {
+        if (v == model::TRANSPARENT_VALUE_4BIT) continue;
         const RgbColour& c = bank[static_cast<std::size_t>(v)];
         const int dr = c.red - colour.red, dg = c.green - colour.green, db = c.blue - colour.blue;
         const int distance = dr * dr + dg * dg + db * db;
@@ -27,9 +28,9 @@ int nearestBankValue(const std::array<RgbColour, model::BANK_SIZE>& bank, RgbCol
 }
 
 std::optional<int> bankValueOf(const std::array<RgbColour, model::BANK_SIZE>& bank, RgbColour colour) {
-    const auto found = std::find(bank.begin(), bank.end(), colour);
-    if (found == bank.end()) return std::nullopt;
-    return static_cast<int>(found - bank.begin());
+    for (int v = 0; v < model::BANK_SIZE; ++v)
+        if (v != model::TRANSPARENT_VALUE_4BIT && bank[static_cast<std::size_t>(v)] == colour) return v;
+    return std::nullopt;
 }
 
 std::array<std::uint8_t, 256> fourBitValues(const Palette& palette, int bank) {
@@ -38,7 +39,8 @@ std::array<std::uint8_t, 256> fourBitValues(const Palette& palette, int bank) {
     for (int index = 0; index < 256; ++index) {
         int value = nearestBankValue(colours, palette.colour(index));
         if (index == model::TRANSPARENT_INDEX) value = model::TRANSPARENT_VALUE_4BIT;
-        else if (index / model::BANK_SIZE == bank) value = index % model::BANK_SIZE;
+        else if (index / model::BANK_SIZE == bank && index % model::BANK_SIZE != model::TRANSPARENT_VALUE_4BIT)
+            value = index % model::BANK_SIZE;
         values[static_cast<std::size_t>(index)] = static_cast<std::uint8_t>(value);
     }
     return values;

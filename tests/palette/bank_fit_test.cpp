@@ -22,10 +22,13 @@ Palette tiedPalette() {
 }
 
 int plainFit(const Palette& p, int bank, int index) {
+    // Only the transparent index becomes the transparent value 3; every other colour,
+    // the bank's own entry 3 among them, fits to one of the 15 opaque values.
     if (index == model::TRANSPARENT_INDEX) return model::TRANSPARENT_VALUE_4BIT;
-    if (index / 16 == bank) return index % 16;
+    if (index / 16 == bank && index % 16 != 3) return index % 16;
     int best = 0, bestDistance = 1 << 30;
     for (int v = 0; v < 16; ++v) {
+        if (v == 3) continue;
         const RgbColour a = p.colour(index), b = p.colour(bank * 16 + v);
         const int d = (a.red - b.red) * (a.red - b.red) + (a.green - b.green) * (a.green - b.green) +
                       (a.blue - b.blue) * (a.blue - b.blue);
