@@ -41,6 +41,14 @@ QString toEightBitQuestion(const Program& p) {
     return text + QStringLiteral("\n\nSwitch to 8-bit sprites?");
 }
 
+// The bank the bank box holds, if its text is one.
+std::optional<int> typedBank(const Program& p) {
+    bool number = false;
+    const int bank = p.window->controlText(Control::GadgetBank).toInt(&number);
+    if (!number || bank < 0 || bank >= model::BANK_COUNT) return std::nullopt;
+    return bank;
+}
+
 // A spin box whose text showed the last sprite of the old sheet shows the new last one.
 void followLast(Program& p, Control box, int oldLast, int newLast) {
     if (numberIn(p, box) == oldLast) setSpin(p, box, newLast);
@@ -52,7 +60,7 @@ void switchSpriteDepth(Program& p) {
     model::SpriteModel& m = p.model;
     const bool toFour = p.window->controlState(Control::GadgetFourBit) != 0;
     if (toFour == m.fourBit()) return;
-    const int bank = std::clamp(numberIn(p, Control::GadgetBank), 0, model::BANK_COUNT - 1);
+    const int bank = typedBank(p).value_or(m.bank);
     const QString question = toFour ? toFourBitQuestion(p, bank) : toEightBitQuestion(p);
     if (!confirm(p, toFour ? QStringLiteral("4-bit sprites") : QStringLiteral("8-bit sprites"), question)) {
         p.window->setControlState(Control::GadgetFourBit, m.fourBit() ? 1 : 0);
@@ -79,14 +87,22 @@ void switchSpriteDepth(Program& p) {
 }
 
 void changeBank(Program& p) {
-    bool number = false;
-    const int bank = p.window->controlText(Control::GadgetBank).toInt(&number);
-    if (!number || bank < 0 || bank >= model::BANK_COUNT) {
+    model::SpriteModel& m = p.model;
+    // An emptied box is on its way to a new number; one past 15 is refused as typed.
+    if (p.window->controlText(Control::GadgetBank).isEmpty()) return;
+    const std::optional<int> typed = typedBank(p);
+    if (!typed) {
+        setSpin(p, Control::GadgetBank, m.bank);
         setStatus(p, QStringLiteral("The bank is a number from 0 to 15"));
         return;
     }
-    model::SpriteModel& m = p.model;
-    if (!m.fourBit() || bank == m.bank) return;
+    const int bank = *typed;
+    if (bank == m.bank) return;
+    // On an 8-bit sheet the box chooses the bank the switch to 4-bit will fit to.
+    if (!m.fourBit()) {
+        m.bank = bank;
+        return;
+    }
     const int left = m.valueOfPaletteIndex(p.state.leftColour);
     const int right = m.valueOfPaletteIndex(p.state.rightColour);
     m.bank = bank;
@@ -101,8 +117,7 @@ void showSpriteDepth(Program& p) {
     ui::WindowMain& w = *p.window;
     const model::SpriteModel& m = p.model;
     w.setControlState(Control::GadgetFourBit, m.fourBit() ? 1 : 0);
-    w.control(Control::GadgetBank)->setEnabled(m.fourBit());
-    if (m.fourBit()) setSpin(p, Control::GadgetBank, m.bank);
+    setSpin(p, Control::GadgetBank, m.bank);
     const int last = m.maxSprites();
     // A number past the new end (a frame of 100 on a sheet back to 64) moves onto it.
     const auto limit = [&](Control box, int low, int high) {

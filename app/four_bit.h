@@ -14,8 +14,10 @@ struct Program;
 // converts the sheet and redraws everything. No puts the switch back.
 void switchSpriteDepth(Program& program);
 
-// The bank box changed: the sheet shows through the new bank, no pixel value changes,
-// and the mouse colours move to the same values in the new bank.
+// The bank box changed: a 4-bit sheet shows through the new bank, no pixel value
+// changes, and the mouse colours move to the same values in the new bank; on an 8-bit
+// sheet the box only chooses the bank a switch to 4-bit fits to. A number past 15 is
+// refused and the box shows the bank again.
 void changeBank(Program& program);
 
 // The switch, the bank box and the ranges of the sprite-numbered spin boxes as the

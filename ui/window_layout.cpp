@@ -73,7 +73,7 @@ constexpr ControlSpec DESIGN[] = {
     {C::GadgetFourBit, K::CheckBox, "4-bit sprites", 700, 490, 110, 28, OptNone, 0, 0,
      "8-bit sprites (64) or 4-bit sprites (128) shown through one bank of 16 colours", nullptr, DEF},
     {C::GadgetBankLabel, K::Label, "Bank", 830, 500, 40, 18, OptNone, 0, 0, nullptr, nullptr, DEF},
-    {C::GadgetBank, K::SpinBox, "", 870, 490, 60, 28, OptNumeric | OptDisabled, 0, model::BANK_COUNT - 1,
+    {C::GadgetBank, K::SpinBox, "", 870, 490, 60, 28, OptNumeric, 0, model::BANK_COUNT - 1,
      "The palette row (16 entries) a 4-bit sheet is shown in", nullptr, DEF},
 };
 

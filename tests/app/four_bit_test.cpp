@@ -96,6 +96,10 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
     EXPECT_EQ(std::pair(model().bank, sprite(1)), std::pair(5, sprite1));
     EXPECT_EQ(std::pair(shownCell(1, 1), shownCell(15, 15)), std::pair(paletteColour(88), paletteColour(88)));
     EXPECT_EQ(std::pair(program().state.leftColour, program().state.rightColour), std::pair(88, 82));
+    // "51" is bank 5 on the way, then refused: the box shows the bank again.
+    typeInto(Control::GadgetBank, "51");
+    EXPECT_EQ(std::tuple(model().bank, text(Control::GadgetBank), window().statusText()),
+              std::tuple(5, QString("5"), QString("The bank is a number from 0 to 15")));
 
     // Back to 8-bit exactly, sprites 65 to 128 kept aside and restored by switching again;
     // a frame past 64 moves onto 64.
