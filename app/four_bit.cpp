@@ -24,16 +24,24 @@ QString bankText(int bank) {
 QString toFourBitQuestion(Program& p, int bank) {
     // Stored first, so the count sees the sprite being edited as it is now.
     p.model.storeGrid();
-    const int changing = palette::pixelsChangingColour(p.model, p.palette, bank);
-    return QStringLiteral("The sheet becomes up to 128 sprites of 16 colours, shown through %1.\n"
-                          "%2 pixels will change colour. The undo history starts again.\n\nSwitch to 4-bit sprites?")
-        .arg(bankText(bank))
-        .arg(changing);
+    const model::SpriteModel& m = p.model;
+    const int changing = palette::pixelsChangingColour(m, p.palette, bank);
+    QString text = QStringLiteral("The sheet becomes up to 128 sprites of 16 colours, shown through %1.\n"
+                                  "%2 will change colour. The undo history starts again.")
+                       .arg(bankText(bank), changing == 1 ? QStringLiteral("1 pixel") : QStringLiteral("%1 pixels").arg(changing));
+    if (m.asideCount > model::MAX_SPRITES) {
+        text += m.restoresAside()
+                    ? QStringLiteral("\nSprites 65 to %1, kept aside, come back.").arg(m.asideCount)
+                    : QStringLiteral("\nSprites 65 to %1, kept aside, are dropped: not all 64 sprites are in use.")
+                          .arg(m.asideCount);
+    }
+    return text + QStringLiteral("\n\nSwitch to 4-bit sprites?");
 }
 
 QString toEightBitQuestion(const Program& p) {
     QString text = QStringLiteral("The sheet becomes up to 64 sprites of 256 colours; every pixel keeps its colour "
-                                  "(entry = bank x 16 + value). The undo history starts again.");
+                                  "(entry = bank x 16 + value) and transparent pixels stay transparent (0xE3). "
+                                  "The undo history starts again.");
     if (p.model.spriteCount > model::MAX_SPRITES)
         text += QStringLiteral("\nSprites 65 to %1 are kept aside: they come back when you switch to 4-bit again "
                                "while all 64 sprites are still in use.")

@@ -110,7 +110,7 @@ void SpriteModel::convertToEightBit() {
 void SpriteModel::convertToFourBit(int newBank, const std::array<std::uint8_t, 256>& valueOf) {
     if (fourBit()) return;
     storeGrid();
-    const bool restoreAside = asideCount > MAX_SPRITES && spriteCount == MAX_SPRITES;
+    const bool restoreAside = restoresAside();
     const int converted = restoreAside ? asideCount * SPRITE_BYTES : SHEET_SPRITE_BYTES;
     const auto toValue = [&valueOf](std::uint8_t& byte) { byte = static_cast<std::uint8_t>(valueOf[byte] & 0x0F); };
     std::for_each(sheet.bytes.begin(), sheet.bytes.begin() + converted, toValue);

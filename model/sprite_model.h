@@ -101,6 +101,8 @@ struct SpriteModel {
     // transparent (TRANSPARENT_INDEX). More than 64 sprites in use: the count drops to
     // 64 and asideCount keeps the 4-bit count.
     void convertToEightBit();
+    // Whether a switch to 4-bit now brings back sprites kept aside: all 64 in use.
+    bool restoresAside() const { return !fourBit() && asideCount > MAX_SPRITES && spriteCount == MAX_SPRITES; }
     // To 4-bit in newBank: index i becomes valueOf[i] (the caller fits the colours).
     // Sprites 65 to 128 take the transparent value, unless a 4-bit sheet was set aside
     // and all 64 sprites are still in use: then they are converted back and counted.

@@ -56,8 +56,7 @@ int pixelsChangingColour(const model::SpriteModel& model, const Palette& palette
             index != model::TRANSPARENT_INDEX &&
             palette.colour(index) != palette.colour(bank * model::BANK_SIZE + values[static_cast<std::size_t>(index)]);
     }
-    const bool restoresAside = model.asideCount > model::MAX_SPRITES && model.spriteCount == model::MAX_SPRITES;
-    const int sprites = restoresAside ? model.asideCount : std::clamp(model.spriteCount, 0, model::MAX_SPRITES);
+    const int sprites = model.restoresAside() ? model.asideCount : std::clamp(model.spriteCount, 0, model::MAX_SPRITES);
     const std::size_t n = static_cast<std::size_t>(sprites) * model::SPRITE_BYTES;
     return static_cast<int>(std::count_if(model.sheet.bytes.begin(), model.sheet.bytes.begin() + static_cast<std::ptrdiff_t>(n),
                                           [&](std::uint8_t b) { return changes[b]; }));

@@ -110,7 +110,7 @@ TEST_F(FourBit, SwitchPaintFillPickSaveChangeBankAndSwitchBack) {
     EXPECT_EQ(std::tuple(model().grid.cell(1, 1), model().grid.cell(0, 0), model().grid.cell(15, 0), model().spriteCount),
               std::tuple(88, 82, 88, 64));
     EXPECT_EQ(shownCell(1, 1), paletteColour(88));
-    switchDepth(true);
+    EXPECT_TRUE(switchDepth(true).contains("Sprites 65 to 128, kept aside, come back."));
     EXPECT_EQ(std::pair(sprite(1), model().spriteCount), std::pair(sprite1, 128));
 }
 
