@@ -26,8 +26,9 @@ Canvas::Canvas(int width, int height, CanvasOptions options, QWidget* parent)
         setLineWidth(SUNKEN_EDGE);
     }
     const int edge = frameWidth();
-    image_ = QImage(std::max(0, width - 2 * edge), std::max(0, height - 2 * edge), QImage::Format_RGB32);
-    image_.fill(Qt::white);
+    image_ = QImage(std::max(0, width - 2 * edge), std::max(0, height - 2 * edge),
+                    options_.fullColour ? QImage::Format_RGB32 : QImage::Format_Indexed8);
+    fillSurface(toQRgb(rgbColour(255, 255, 255)));
     // Moves without a button held are reported too (cursor position texts).
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -43,8 +44,19 @@ void Canvas::markDirty(const QRect& rect) {
 
 void Canvas::markAllDirty() { update(); }
 
+void Canvas::fillSurface(QRgb value) {
+    if (options_.fullColour) {
+        image_.fill(value);
+        return;
+    }
+    // One colour needs one table entry, whatever the surface held before.
+    if (image_.format() != QImage::Format_Indexed8) image_ = QImage(image_.size(), QImage::Format_Indexed8);
+    image_.setColorTable({value});
+    image_.fill(0);
+}
+
 void Canvas::setBackground(int colour) {
-    image_.fill(toQRgb(colour));
+    fillSurface(toQRgb(colour));
     markAllDirty();
 }
 

@@ -38,6 +38,7 @@ struct CanvasOptions {
     bool sunken = false;    // sunken client edge
     bool captured = false;  // keeps the mouse while a button is held (always true in Qt; recorded for the window)
     bool keyboard = false;  // takes the focus (Tab or a click) and reports its arrow keys as Type::Key events
+    bool fullColour = false;  // a 32-bit surface from the start, for pictures written straight into image()
 };
 
 class Canvas : public QFrame {
@@ -47,8 +48,11 @@ public:
 
     Canvas(int width, int height, CanvasOptions options = {}, QWidget* parent = nullptr);
 
-    // The drawing surface. Code that writes into it directly must call
-    // markDirty() with the rectangle it changed.
+    // The drawing surface: one byte a pixel (Format_Indexed8) while it shows at
+    // most 256 colours, Format_RGB32 after that or with the fullColour option.
+    // Draw on it with the primitives of drawing.h, which take either; code that
+    // writes 32-bit rows into it directly needs the fullColour option. Direct
+    // writers must call markDirty() with the rectangle they changed.
     QImage& image() { return image_; }
     const QImage& image() const { return image_; }
     int surfaceWidth() const { return image_.width(); }
@@ -109,6 +113,7 @@ protected:
 private:
     void report(QMouseEvent* event);
     QPoint clientOrigin() const;
+    void fillSurface(QRgb value);
 
     CanvasOptions options_;
     QImage image_;

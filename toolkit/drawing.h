@@ -1,12 +1,19 @@
 #pragma once
-// Drawing primitives on 32-bit images (QImage::Format_RGB32 or ARGB32), in
-// the program's screen colours 0x00BBGGRR. Canvas uses them on its surface;
-// views use them directly on off-screen images (sprite images, scratch
-// pictures). Everything is clipped to the image; each function returns the
-// rectangle it changed (empty when nothing was touched).
+// Drawing primitives on 32-bit images (QImage::Format_RGB32 or ARGB32) and on
+// indexed ones (Format_Indexed8), in the program's screen colours 0x00BBGGRR.
+// Canvas uses them on its surface; views use them directly on off-screen images
+// (sprite images, scratch pictures). Everything is clipped to the image; each
+// function returns the rectangle it changed (empty when nothing was touched).
+//
+// An indexed image gets a table entry for every colour drawn on it. When a
+// drawing needs more than 256 colours at once with those still on show, the
+// image turns into Format_RGB32 with every pixel kept, and stays so; either way
+// every pixel reads back as exactly the colour drawn.
 #include <QImage>
 #include <QRect>
 #include <QString>
+
+#include <span>
 
 class QFont;
 
@@ -25,6 +32,9 @@ QRect line(QImage& image, int x, int y, int w, int h, int colour);
 QRect drawText(QImage& image, int x, int y, const QString& str, int front, int back, const QFont& font);
 QRect xorText(QImage& image, int x, int y, const QString& str, int colour, const QFont& font);
 
+// A side x side grid of boxes of side `box` at (x, y), box (column c, row r) in
+// colours[r * side + c].
+QRect fillBoxGrid(QImage& image, int x, int y, int box, int side, std::span<const int> colours);
 // Four-connected span fill; `changed` receives the number of pixels filled.
 QRect floodFill4(QImage& image, int x, int y, int colour, int* changed = nullptr);
 

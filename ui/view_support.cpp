@@ -26,18 +26,9 @@ CellColours cellScreenColours(const palette::Palette& palette, bool showTranspar
 
 QRect drawSpriteBoxes(QImage& image, int x, int y, int box, std::span<const std::uint8_t, 256> pixels,
                       const CellColours& colours) {
-    if (box <= 0) return {};
-    const QRect area = QRect(x, y, 16 * box, 16 * box).intersected(image.rect());
-    if (area.isEmpty()) return {};
-    std::array<QRgb, 256> rgb{};
-    for (std::size_t i = 0; i < rgb.size(); ++i) rgb[i] = toolkit::toQRgb(colours[pixels[i]]);
-    // Row by row over the clipped area: each pixel takes the box it lies in.
-    for (int j = area.top(); j <= area.bottom(); ++j) {
-        const std::size_t cellRow = static_cast<std::size_t>((j - y) / box) * 16;
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(j));
-        for (int i = area.left(); i <= area.right(); ++i) line[i] = rgb[cellRow + static_cast<std::size_t>((i - x) / box)];
-    }
-    return area;
+    std::array<int, 256> boxColours{};
+    for (std::size_t i = 0; i < boxColours.size(); ++i) boxColours[i] = colours[pixels[i]];
+    return toolkit::fillBoxGrid(image, x, y, box, 16, boxColours);
 }
 
 QFont defaultViewFont() { return QGuiApplication::font(); }

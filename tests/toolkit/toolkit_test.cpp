@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
 
+#include <array>
 #include <climits>
 #include <random>
 #include <string>
@@ -76,19 +78,140 @@ int referenceFill(QImage& image, int x, int y, int target, int colour) {
     return changed;
 }
 
+void expectSamePixels(const toolkit::Canvas& canvas, const QImage& expected, const std::string& where) {
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x)
+            ASSERT_EQ(canvas.readPixel(x, y), toolkit::readPixel(expected, x, y)) << where << " at " << x << "," << y;
+}
+
 TEST(Canvas, FloodFillMatchesAFourConnectedReferenceOnRandomPictures) {
     std::mt19937 random(1234);
     for (int round = 0; round < 200; ++round) {
         const int w = 1 + static_cast<int>(random() % 40), h = 1 + static_cast<int>(random() % 30);
         toolkit::Canvas canvas(w, h);
+        QImage expected(w, h, QImage::Format_RGB32);
         for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) canvas.image().setPixel(x, y, toolkit::toQRgb(random() % 3 ? WHITE : RED));
+            for (int x = 0; x < w; ++x) {
+                const int colour = random() % 3 ? WHITE : RED;
+                canvas.fillBox(x, y, 1, 1, colour);
+                expected.setPixel(x, y, toolkit::toQRgb(colour));
+            }
         const int sx = static_cast<int>(random() % w), sy = static_cast<int>(random() % h);
-        QImage expected = canvas.image().copy();
         const int changed = referenceFill(expected, sx, sy, toolkit::readPixel(expected, sx, sy), BLUE);
         ASSERT_EQ(canvas.floodFill4(sx, sy, BLUE), changed) << "round " << round;
-        ASSERT_EQ(canvas.image(), expected) << "round " << round;
+        expectSamePixels(canvas, expected, "round " + std::to_string(round));
     }
+}
+
+// A canvas keeps one byte a pixel while it shows at most 256 colours. Every
+// drawing must leave the same pixels a 32-bit image gets, through colours
+// drawn over and forgotten, past 256 colours at once, and back after a clear.
+TEST(Canvas, DrawsWhatAThirtyTwoBitImageDrawsWhileKeepingOneBytePerPixel) {
+    std::mt19937 random(99);
+    const int w = 90, h = 70;
+    toolkit::Canvas canvas(w, h);
+    QImage plain(w, h, QImage::Format_RGB32);
+    plain.fill(Qt::white);
+    const QFont font = QGuiApplication::font();
+    auto anyColour = [&] { return static_cast<int>(random() & 0xFFFFFF); };
+    QImage manyColours(30, 20, QImage::Format_RGB32);  // 600 colours
+    const auto coord = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n + 20)) - 10; };
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x) manyColours.setPixel(x, y, qRgb(x * 8, y * 12, (x + y) % 256));
+    for (int step = 0; step < 400; ++step) {
+        const int x = coord(w) % (w - 30), y = coord(h) % (h - 20), colour = anyColour();
+        const std::string where = "step " + std::to_string(step);
+        switch (random() % 8) {
+        case 0: {
+            const int bw = coord(40), bh = coord(40);
+            canvas.fillBox(x, y, bw, bh, colour);
+            toolkit::fillBox(plain, x, y, bw, bh, colour);
+            break;
+        }
+        case 1: {
+            const int bw = coord(40), bh = coord(40);
+            canvas.outlineBox(x, y, bw, bh, colour);
+            toolkit::outlineBox(plain, x, y, bw, bh, colour);
+            break;
+        }
+        case 2: {
+            const int x2 = coord(w), y2 = coord(h);
+            canvas.lineBetween(x, y, x2, y2, colour);
+            toolkit::lineBetween(plain, x, y, x2, y2, colour);
+            break;
+        }
+        case 3: {
+            const QString text = QStringLiteral("Tg%1").arg(step);
+            const int back = anyColour();
+            canvas.text(x, y, text, colour, back, font);
+            toolkit::drawText(plain, x, y, text, colour, back, font);
+            break;
+        }
+        case 4:
+            canvas.xorText(x, y, QStringLiteral("%1").arg(step), colour, font);
+            toolkit::xorText(plain, x, y, QStringLiteral("%1").arg(step), colour, font);
+            break;
+        case 5: {
+            const int fx = static_cast<int>(random() % w), fy = static_cast<int>(random() % h);
+            EXPECT_EQ(canvas.floodFill4(fx, fy, colour), [&] {
+                int changed = 0;
+                toolkit::floodFill4(plain, fx, fy, colour, &changed);
+                return changed;
+            }()) << where;
+            break;
+        }
+        case 6: {
+            std::array<int, 16> grid{};
+            for (int& c : grid) c = anyColour();
+            toolkit::fillBoxGrid(canvas.image(), x, y, 5, 4, grid);
+            toolkit::fillBoxGrid(plain, x, y, 5, 4, grid);
+            break;
+        }
+        default: {
+            // Mostly a picture of a few colours, now and then one of 600.
+            QImage picture = random() % 4 ? manyColours.copy(0, 0, 3, 2) : manyColours;
+            const int pw = coord(60), ph = coord(40);
+            canvas.drawImageScaled(picture, x, y, pw, ph);
+            toolkit::drawImageScaled(plain, picture, x, y, pw, ph);
+            break;
+        }
+        }
+        expectSamePixels(canvas, plain, where);
+        if (step % 100 == 99) {
+            // 600 colours at once need four bytes a pixel; a clear starts the
+            // surface over at one.
+            canvas.drawImageScaled(manyColours, x, y, 30, 20);
+            toolkit::drawImageScaled(plain, manyColours, x, y, 30, 20);
+            expectSamePixels(canvas, plain, where + ", 600 colours");
+            EXPECT_EQ(canvas.image().format(), QImage::Format_RGB32);
+            canvas.setBackground(colour);
+            plain.fill(toolkit::toQRgb(colour));
+            EXPECT_EQ(canvas.image().format(), QImage::Format_Indexed8);
+        }
+    }
+    expectSamePixels(canvas, canvas.copyArea(0, 0, w, h), "the copy");
+}
+
+TEST(Canvas, ForgottenColoursMakeRoomForNewOnes) {
+    toolkit::Canvas canvas(40, 40);
+    // 2,000 colours over time, at most 17 on show at once.
+    for (int round = 0; round < 125; ++round)
+        for (int i = 0; i < 16; ++i) canvas.fillBox(i * 2, 0, 2, 40, toolkit::rgbColour(round, i, 7));
+    EXPECT_EQ(canvas.image().format(), QImage::Format_Indexed8);
+    EXPECT_EQ(canvas.readPixel(31, 39), toolkit::rgbColour(124, 15, 7));
+    EXPECT_EQ(canvas.readPixel(39, 0), WHITE);
+}
+
+TEST(Canvas, ShowsExactlyItsPixels) {
+    toolkit::Canvas canvas(24, 20, {.sunken = true});
+    for (int i = 0; i < 20; ++i) canvas.fillBox(i, 0, 1, 16, toolkit::rgbColour(i * 12, 255 - i, i % 3 * 100));
+    canvas.text(1, 2, QStringLiteral("A"), RED, BLUE, QGuiApplication::font());
+    const QImage shown = canvas.grab().toImage();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(toolkit::readPixel(shown, x + toolkit::Canvas::SUNKEN_EDGE, y + toolkit::Canvas::SUNKEN_EDGE),
+                      canvas.readPixel(x, y))
+                << x << "," << y;
 }
 
 void send(QObject* target, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held) {
