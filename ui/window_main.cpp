@@ -39,7 +39,10 @@ namespace {
 // palette so that the pages and controls keep their usual colours.
 class ClientArea : public QWidget {
 public:
-    using QWidget::QWidget;
+    explicit ClientArea(QWidget* parent) : QWidget(parent) {
+        // It covers itself with one colour, so the window need not fill what lies under it.
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
