@@ -23,6 +23,8 @@ toolkit::Canvas& importCanvas(Program& program) { return *program.window->canvas
 
 void drawOnImportCanvas(toolkit::Canvas& canvas, const imaging::Picture& picture) {
     QImage& surface = canvas.image();
+    // Its rows are written as 32-bit pixels below, whatever the surface was.
+    if (surface.format() != QImage::Format_RGB32) surface = QImage(surface.size(), QImage::Format_RGB32);
     surface.fill(toolkit::toQRgb(IMPORT_BACKGROUND));
     const int w = std::min(picture.empty() ? 0 : picture.width, surface.width());
     const int h = std::min(picture.empty() ? 0 : picture.height, surface.height());

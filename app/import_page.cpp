@@ -76,7 +76,11 @@ void clearImportCanvas(Program& program) { importCanvas(program).setBackground(I
 void importSprites(Program& program, int gx, int gy, int across, int down) {
     ui::WindowMain& window = *program.window;
     model::SpriteModel& m = program.model;
-    const QImage& surface = importCanvas(program).image();
+    const QImage& canvasImage = importCanvas(program).image();
+    // The cut reads 32-bit rows; a surface of another kind is read through a copy.
+    const QImage surface = canvasImage.format() == QImage::Format_RGB32
+                               ? canvasImage
+                               : canvasImage.convertToFormat(QImage::Format_RGB32);
     across = std::clamp(across, 0, MAX_GRAB_ACROSS);
     down = std::clamp(down, 0, MAX_GRAB_DOWN);
     // A typed corner can be any number; beyond these bounds every cell lies off the

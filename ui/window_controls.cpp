@@ -109,7 +109,7 @@ QWidget* WindowMain::createControl(const ControlSpec& entry, QWidget* parent) {
         options.captured = has(entry, OptCaptured);
         options.keyboard = has(entry, OptKeyboard);
         // The import canvas has pictures written straight into its rows.
-        options.fullColour = pictureSurface(entry);
+        options.fullColour = entry.id == Control::GadgetImportCanvas;
         // The import canvas holds pictures measured in its own pixels (512 x 384
         // for import, grab and export), so its sunken edge goes around that
         // surface instead of eating into it.
