@@ -37,12 +37,17 @@ QRgb colourAt(const QImage& image, int x, int y) {
 }
 
 // Drops the table entries no pixel uses and renumbers the pixels, so colours
-// drawn over long ago stop taking room.
-void dropUnusedEntries(QImage& image, QList<QRgb>& table) {
+// drawn over long ago stop taking room. Pixels inside `covered`, which the
+// drawing under way paints over, do not count as uses.
+void dropUnusedEntries(QImage& image, QList<QRgb>& table, const QRect& covered) {
     std::array<bool, TABLE_SIZE> used{};
     for (int y = 0; y < image.height(); ++y) {
         const uchar* line = image.constScanLine(y);
-        for (int x = 0; x < image.width(); ++x) used[line[x]] = true;
+        const bool crossed = y >= covered.top() && y <= covered.bottom() && !covered.isEmpty();
+        for (int x = 0; x < image.width(); ++x) {
+            if (crossed && x == covered.left()) x = covered.right() + 1;
+            if (x < image.width()) used[line[x]] = true;
+        }
     }
     std::array<uchar, TABLE_SIZE> renumbered{};
     QList<QRgb> kept;
@@ -84,10 +89,11 @@ int lookUp(const TableIndex& index, QRgb value) {
 }
 
 // Makes sure an indexed image's table holds every one of `colours` (opaque
-// QRgbs). When 256 entries cannot hold them with the colours still on show,
-// the image becomes 32-bit, keeping every pixel. Returns whether the image is
+// QRgbs). When 256 entries cannot hold them with the colours still on show
+// outside `covered` (the area the caller is about to paint completely), the
+// image becomes 32-bit, keeping every pixel. Returns whether the image is
 // (still) indexed; a 32-bit image stays as it is and gets false.
-bool holdColours(QImage& image, std::span<const QRgb> colours) {
+bool holdColours(QImage& image, std::span<const QRgb> colours, const QRect& covered = QRect()) {
     if (!indexed(image)) return false;
     std::vector<QRgb> missing;
     if (colours.size() <= 4) {
@@ -106,7 +112,7 @@ bool holdColours(QImage& image, std::span<const QRgb> colours) {
     if (missing.empty()) return true;
     QList<QRgb> table = image.colorTable();
     if (table.size() + static_cast<qsizetype>(missing.size()) > TABLE_SIZE) {
-        dropUnusedEntries(image, table);
+        dropUnusedEntries(image, table, covered.intersected(image.rect()));
         if (table.size() + static_cast<qsizetype>(missing.size()) > TABLE_SIZE) {
             image.convertTo(QImage::Format_RGB32);
             return false;
@@ -124,9 +130,9 @@ struct Ink {
     int entry;  // -1: write rgb
 };
 
-Ink inkFor(QImage& image, int colour) {
+Ink inkFor(QImage& image, int colour, const QRect& covered = QRect()) {
     const QRgb rgb = toQRgb(colour);
-    if (holdColours(image, std::span<const QRgb>(&rgb, 1))) return {rgb, entryOf(image, rgb)};
+    if (holdColours(image, std::span<const QRgb>(&rgb, 1), covered)) return {rgb, entryOf(image, rgb)};
     return {rgb, -1};
 }
 
@@ -168,7 +174,7 @@ QRect fillBox(QImage& image, int x, int y, int w, int h, int colour) {
     if (w <= 0 || h <= 0) return {};
     const QRect area = QRect(x, y, w, h).intersected(image.rect());
     if (area.isEmpty()) return area;
-    const Ink ink = inkFor(image, colour);
+    const Ink ink = inkFor(image, colour, area);
     for (int j = area.top(); j <= area.bottom(); ++j) fillSpan(image, j, area.left(), area.right(), ink);
     return area;
 }
@@ -216,7 +222,7 @@ QRect fillBoxGrid(QImage& image, int x, int y, int box, int side, std::span<cons
     std::vector<QRgb> rgb(cells);
     for (std::size_t i = 0; i < cells; ++i) rgb[i] = toQRgb(colours[i]);
     // Row by row over the clipped area: each pixel takes the box it lies in.
-    if (holdColours(image, rgb)) {
+    if (holdColours(image, rgb, area)) {
         const TableIndex index = tableIndex(image);
         std::vector<uchar> entries(cells);
         for (std::size_t i = 0; i < cells; ++i) entries[i] = static_cast<uchar>(lookUp(index, rgb[i]));
@@ -268,7 +274,8 @@ QRect drawText(QImage& image, int x, int y, const QString& str, int front, int b
             if (qAlpha(p) == 255 && (drawn.empty() || drawn.back() != p)) drawn.push_back(p);
         }
     }
-    if (!holdColours(image, drawn)) return drawText(image, x, y, str, front, back, font);
+    const QRect box = QRect(QPoint(x, y), size).intersected(image.rect());
+    if (!holdColours(image, drawn, box)) return drawText(image, x, y, str, front, back, font);
     const TableIndex index = tableIndex(image);
     for (int j = area.top(); j <= area.bottom(); ++j) {
         const QRgb* in = row(sheet, j - y + margin);
@@ -278,7 +285,7 @@ QRect drawText(QImage& image, int x, int y, const QString& str, int front, int b
             if (qAlpha(p) == 255) out[i] = static_cast<uchar>(lookUp(index, p));
         }
     }
-    return QRect(QPoint(x, y), size).intersected(image.rect());
+    return box;
 }
 
 QRect xorText(QImage& image, int x, int y, const QString& str, int colour, const QFont& font) {
@@ -401,7 +408,7 @@ QRect drawImageScaled(QImage& image, const QImage& picture, int x, int y, int w,
             colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
         }
         if (colours.size() > static_cast<std::size_t>(TABLE_SIZE)) image.convertTo(QImage::Format_RGB32);
-        if (holdColours(image, colours)) {
+        if (holdColours(image, colours, area)) {
             const TableIndex index = tableIndex(image);
             for (int j = area.top(); j <= area.bottom(); ++j) {
                 uchar* dst = image.scanLine(j);

@@ -5,10 +5,12 @@
 // (sprite images, scratch pictures). Everything is clipped to the image; each
 // function returns the rectangle it changed (empty when nothing was touched).
 //
-// An indexed image gets a table entry for every colour drawn on it. When a
-// drawing needs more than 256 colours at once with those still on show, the
-// image turns into Format_RGB32 with every pixel kept, and stays so; either way
-// every pixel reads back as exactly the colour drawn.
+// An indexed image gets a table entry for every colour drawn on it; its table
+// must be one these functions built (each entry a different opaque colour, every
+// pixel naming an entry), as a Canvas's is. When a drawing needs more than 256
+// colours at once with those still on show, the image turns into Format_RGB32
+// with every pixel kept, and stays so; either way every pixel reads back as
+// exactly the colour drawn.
 #include <QImage>
 #include <QRect>
 #include <QString>

@@ -200,6 +200,25 @@ TEST(Canvas, ForgottenColoursMakeRoomForNewOnes) {
     EXPECT_EQ(canvas.image().format(), QImage::Format_Indexed8);
     EXPECT_EQ(canvas.readPixel(31, 39), toolkit::rgbColour(124, 15, 7));
     EXPECT_EQ(canvas.readPixel(39, 0), WHITE);
+
+    // A picture of 200 colours drawn over one of 200 others: the colours painted
+    // over make room, they do not push the surface past 256.
+    for (int picture = 0; picture < 2; ++picture) {
+        QImage colours(20, 10, QImage::Format_RGB32);
+        for (int i = 0; i < 200; ++i) colours.setPixel(i % 20, i / 20, qRgb(i, picture * 100, 9));
+        canvas.drawImageScaled(colours, 5, 5, 20, 10);
+    }
+    EXPECT_EQ(canvas.image().format(), QImage::Format_Indexed8);
+    EXPECT_EQ(canvas.readPixel(5 + 19, 5 + 9), toolkit::rgbColour(199, 100, 9));
+    EXPECT_EQ(canvas.readPixel(31, 39), toolkit::rgbColour(124, 15, 7));
+
+    // With all 256 entries in use, a box over ten colours frees their entries and
+    // only theirs: every column beside it keeps its colour.
+    toolkit::Canvas full(256, 2);
+    for (int i = 0; i < 256; ++i) full.fillBox(i, 0, 1, 2, toolkit::rgbColour(i, 1, 2));
+    full.fillBox(0, 0, 10, 2, RED);
+    EXPECT_EQ(full.image().format(), QImage::Format_Indexed8);
+    for (int i = 10; i < 256; ++i) ASSERT_EQ(full.readPixel(i, 1), toolkit::rgbColour(i, 1, 2)) << i;
 }
 
 TEST(Canvas, ShowsExactlyItsPixels) {
