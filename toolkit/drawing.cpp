@@ -222,21 +222,20 @@ QRect fillBoxGrid(QImage& image, int x, int y, int box, int side, std::span<cons
     std::vector<QRgb> rgb(cells);
     for (std::size_t i = 0; i < cells; ++i) rgb[i] = toQRgb(colours[i]);
     // Row by row over the clipped area: each pixel takes the box it lies in.
+    auto fill = [&](auto rowAt, const auto& values) {
+        for (int j = area.top(); j <= area.bottom(); ++j) {
+            const std::size_t cellRow = static_cast<std::size_t>((j - y) / box) * static_cast<std::size_t>(side);
+            auto* out = rowAt(j);
+            for (int i = area.left(); i <= area.right(); ++i) out[i] = values[cellRow + static_cast<std::size_t>((i - x) / box)];
+        }
+    };
     if (holdColours(image, rgb, area)) {
         const TableIndex index = tableIndex(image);
         std::vector<uchar> entries(cells);
         for (std::size_t i = 0; i < cells; ++i) entries[i] = static_cast<uchar>(lookUp(index, rgb[i]));
-        for (int j = area.top(); j <= area.bottom(); ++j) {
-            const std::size_t cellRow = static_cast<std::size_t>((j - y) / box) * static_cast<std::size_t>(side);
-            uchar* out = image.scanLine(j);
-            for (int i = area.left(); i <= area.right(); ++i) out[i] = entries[cellRow + static_cast<std::size_t>((i - x) / box)];
-        }
+        fill([&image](int j) { return image.scanLine(j); }, entries);
     } else {
-        for (int j = area.top(); j <= area.bottom(); ++j) {
-            const std::size_t cellRow = static_cast<std::size_t>((j - y) / box) * static_cast<std::size_t>(side);
-            QRgb* out = row(image, j);
-            for (int i = area.left(); i <= area.right(); ++i) out[i] = rgb[cellRow + static_cast<std::size_t>((i - x) / box)];
-        }
+        fill([&image](int j) { return row(image, j); }, rgb);
     }
     return area;
 }
